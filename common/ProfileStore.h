@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/Handles.h"
+#include "platform/Platform.h"
+
+namespace vexa {
+
+// One .ini file in memory: sections of key=value lines, byte text in the device's ANSI code page with
+// CR LF line ends. Sections and keys match without regard to letter case; the spelling of their first
+// appearance is kept. Entries keep the order in which they were first added.
+class ProfileStore {
+ public:
+  explicit ProfileStore(platform::Platform& platform);
+
+  // Empties the store, then loads the file. False, with an error box owned by `owner`, when the file
+  // cannot be opened; false without a box when it is too large for memory.
+  bool Read(platform::WindowHandle owner, std::u16string_view path);
+  // Writes the whole store over the file, atomically. False when the store is empty (the file is not
+  // touched) or when the file cannot be written (with an error box).
+  bool Save(platform::WindowHandle owner, std::u16string_view path);
+
+  std::u16string GetString(std::u16string_view section, std::u16string_view key,
+                           std::u16string_view defaultValue) const;
+  // The value as a decimal number ("12abc" is 12, "abc" is 0); the default when absent or empty.
+  std::int32_t GetInt(std::u16string_view section, std::u16string_view key, std::int32_t defaultValue) const;
+  void SetString(std::u16string_view section, std::u16string_view key, std::u16string_view value);
+  void SetInt(std::u16string_view section, std::u16string_view key, std::int32_t value);
+  // Removes the entry; its section stays listed.
+  void DeleteKey(std::u16string_view section, std::u16string_view key);
+  void GetSectionNames(std::vector<std::u16string>& names) const { names = sections_; }
+
+  bool KoreanUi() const { return koreanUi_; }
+  std::size_t EntryCount() const { return entries_.size(); }
+
+ private:
+  struct Entry {
+    std::u16string section;
+    std::u16string key;
+    std::u16string value;
+  };
+
+  void Clear();
+  void ParseText(std::u16string_view text);
+  const Entry* Find(std::u16string_view section, std::u16string_view key) const;
+  static std::u16string IndexKey(std::u16string_view section, std::u16string_view key);
+  void ShowOpenError(platform::WindowHandle owner, std::u16string_view path, bool saving);
+
+  platform::Platform& platform_;
+  bool koreanUi_;
+  std::vector<std::u16string> sections_;
+  std::vector<Entry> entries_;
+  // Folded "section\0key" to the entry's place, so look-ups stay fast on large files.
+  std::unordered_map<std::u16string, std::size_t> index_;
+};
+
+// True when the user or the system default language of the device is Korean.
+bool IsKoreanUi(platform::Locale& locale);
+
+// The file name shown in messages: the part of a path after its last backslash.
+std::u16string_view FileNameOf(std::u16string_view path);
+
+}  // namespace vexa

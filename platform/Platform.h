@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+
+#include "platform/ControlFonts.h"
+#include "platform/FileSystem.h"
+#include "platform/FolderPicker.h"
+#include "platform/Locale.h"
+#include "platform/MessageBoxes.h"
+#include "platform/Processes.h"
+#include "platform/Shell.h"
+
+namespace vexa::platform {
+
+// The device services one program runs with. The adapters behind them are chosen once at start-up
+// (real or headless) and outlive everything that uses them.
+struct Platform {
+  FileSystem& files;
+  Processes& processes;
+  MessageBoxes& messageBoxes;
+  Locale& locale;
+  Shell& shell;
+  // The running program's own device path: "\Storage Card\VexaDeck\VexaDeck.exe".
+  std::u16string modulePath;
+  // Present once a user interface is running; without them the folder picker answers nothing and
+  // control fonts stay as they are.
+  FolderPicker* folderPicker = nullptr;
+  ControlFonts* controlFonts = nullptr;
+};
+
+}  // namespace vexa::platform
