@@ -164,9 +164,10 @@ def gen_cp949():
             except UnicodeDecodeError:
                 continue
             assert len(s) == 1 and ord(s) <= 0xFFFF and ord(s) != 0
-            # The decoder treats ASCII-range trail bytes as valid only below lead 0xC7.
-            assert trail >= 0xA1 or (lead <= 0xC6 and (0x41 <= trail <= 0x5A or 0x61 <= trail <= 0x7A
-                                                       or trail >= 0x81)), (hex(lead), hex(trail))
+            # The decoder takes ASCII-range and 0x81..0xA0 trail bytes only in the extended Hangul rows.
+            if trail < 0xA1:
+                assert lead <= 0xC5 or (lead == 0xC6 and trail <= 0x52), (hex(lead), hex(trail))
+                assert 0x41 <= trail <= 0x5A or 0x61 <= trail <= 0x7A or trail >= 0x81, hex(trail)
             table[(lead - LEAD_FIRST) * TRAILS + trail - TRAIL_FIRST] = ord(s)
             mapped += 1
     for b in list(range(0x80)) + [0x80, 0xFF]:
