@@ -1,0 +1,516 @@
+#include "platform/posix/PosixFileSystem.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <utility>
+
+#include "common/text/Text.h"
+#include "platform/Wildcard.h"
+#include "platform/posix/PosixFile.h"
+
+namespace vexa::platform {
+
+namespace {
+
+constexpr std::u16string_view kTempPrefix16 = u".vexa-tmp-";
+// Longest piece of the target's name that goes into a temporary file's name, so that the whole name
+// stays within the host's 255-byte limit.
+constexpr std::size_t kTempNamePieceMax = 120;
+
+bool IsHighSurrogate(char16_t c) {
+  return c >= 0xD800 && c <= 0xDBFF;
+}
+bool IsLowSurrogate(char16_t c) {
+  return c >= 0xDC00 && c <= 0xDFFF;
+}
+
+// True when `name` may be one component of a device path. Wildcards pass only with `wildcards`.
+bool IsValidComponent(std::u16string_view name, bool wildcards) {
+  if (name.empty() || name == u"." || name == u"..") return false;
+  if (text::StartsWithNoCase(name, kTempPrefix16)) return false;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    const char16_t c = name[i];
+    if (c < 0x20) return false;
+    switch (c) {
+      case u'/':
+      case u'\\':
+      case u':':
+      case u'<':
+      case u'>':
+      case u'"':
+      case u'|':
+        return false;
+      case u'*':
+      case u'?':
+        if (!wildcards) return false;
+        break;
+      default:
+        break;
+    }
+    if (IsHighSurrogate(c)) {
+      if (i + 1 >= name.size() || !IsLowSurrogate(name[i + 1])) return false;
+      ++i;
+    } else if (IsLowSurrogate(c)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+struct ParsedPath {
+  std::vector<std::u16string_view> components;
+  bool trailingSeparator = false;
+};
+
+// Splits a device path ("\Storage Card\VexaDeck\VexaDeck.ini") into its components; nullopt when the
+// path is refused. A path without the leading '\' is taken from the root; one trailing '\' is allowed.
+std::optional<ParsedPath> ParseDevicePath(std::u16string_view path, bool wildcardsInLast) {
+  if (path.empty()) return std::nullopt;
+  ParsedPath parsed;
+  if (path.front() == u'\\') path.remove_prefix(1);
+  if (path.empty()) return parsed;  // the root
+  if (path.back() == u'\\') {
+    parsed.trailingSeparator = true;
+    path.remove_suffix(1);
+  }
+  for (;;) {
+    const std::size_t end = path.find(u'\\');
+    parsed.components.push_back(path.substr(0, end));
+    if (end == path.npos) break;
+    path.remove_prefix(end + 1);
+  }
+  for (std::size_t i = 0; i < parsed.components.size(); ++i) {
+    const bool last = i + 1 == parsed.components.size();
+    if (!IsValidComponent(parsed.components[i], wildcardsInLast && last && !parsed.trailingSeparator)) {
+      return std::nullopt;
+    }
+  }
+  return parsed;
+}
+
+// The device name of a host name; nullopt for names a device path cannot reach (not UTF-8, holding a
+// refused character, ".", "..", or a temporary file of ours).
+std::optional<std::u16string> DeviceName(std::string_view hostName) {
+  std::u16string name = text::FromUtf8(hostName);
+  if (text::ToUtf8(name) != hostName) return std::nullopt;
+  if (!IsValidComponent(name, false)) return std::nullopt;
+  return name;
+}
+
+std::string Join(const std::string& folder, std::string_view name) {
+  std::string path = folder;
+  if (path.empty() || path.back() != '/') path += '/';
+  path += name;
+  return path;
+}
+
+// Host names in a folder, in byte order; empty when it cannot be read.
+std::vector<std::string> ListFolder(const std::string& folder) {
+  std::vector<std::string> names;
+  DIR* dir = ::opendir(folder.c_str());
+  if (dir == nullptr) return names;
+  while (const dirent* item = ::readdir(dir)) names.emplace_back(item->d_name);
+  ::closedir(dir);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::optional<std::string> RealPath(const std::string& path) {
+  char* real = ::realpath(path.c_str(), nullptr);
+  if (real == nullptr) return std::nullopt;
+  std::string result(real);
+  std::free(real);
+  return result;
+}
+
+// The first bytes of `name`, cut at a character boundary.
+std::string_view NamePiece(std::string_view name) {
+  if (name.size() <= kTempNamePieceMax) return name;
+  std::size_t end = kTempNamePieceMax;
+  while (end > 0 && (static_cast<unsigned char>(name[end]) & 0xC0) == 0x80) --end;
+  return name.substr(0, end);
+}
+
+// Renames without replacing an existing `to`. Falls back to a check and a plain rename on host file
+// systems that cannot do it in one step.
+bool RenameNoReplace(const std::string& from, const std::string& to) {
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+  if (errno != EINVAL && errno != ENOSYS) return false;
+  struct stat info {};
+  if (::lstat(to.c_str(), &info) == 0 || errno != ENOENT) return false;
+  return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+void SyncFolder(const std::string& folder) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  // The rename has happened already: a failure here cannot be undone, only made less durable.
+  ::fsync(fd);
+  ::close(fd);
+}
+
+int OpenRead(const std::string& path) {
+  return ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+}
+
+}  // namespace
+
+PosixFileSystem::PosixFileSystem(std::string hostRoot) {
+  std::error_code error;
+  std::filesystem::path root = std::filesystem::absolute(hostRoot, error);
+  if (error) root = hostRoot;
+  root_ = root.lexically_normal().string();
+  while (root_.size() > 1 && root_.back() == '/') root_.pop_back();
+  RealRoot();
+}
+
+const std::string& PosixFileSystem::RealRoot() {
+  if (realRoot_.empty()) {
+    if (auto real = RealPath(root_)) realRoot_ = std::move(*real);
+  }
+  return realRoot_;
+}
+
+bool PosixFileSystem::InsideTree(const std::string& realPath) {
+  const std::string& root = RealRoot();
+  if (root.empty()) return false;
+  if (root == "/") return true;
+  return realPath == root ||
+         (realPath.size() > root.size() && realPath.starts_with(root) && realPath[root.size()] == '/');
+}
+
+std::optional<PosixFileSystem::HostEntry> PosixFileSystem::Classify(const std::string& folder,
+                                                                    const std::string& name, bool& refused) {
+  const std::string path = Join(folder, name);
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) != 0) {
+    if (errno != ENOENT && errno != ENOTDIR) refused = true;
+    return std::nullopt;
+  }
+  HostEntry entry;
+  entry.name = name;
+  entry.target = path;
+  if (S_ISLNK(info.st_mode)) {
+    auto real = RealPath(path);
+    if (!real || !InsideTree(*real) || ::stat(real->c_str(), &info) != 0) {
+      refused = true;
+      return std::nullopt;
+    }
+    entry.target = std::move(*real);
+  }
+  if (S_ISDIR(info.st_mode)) {
+    entry.kind = Kind::kDirectory;
+  } else if (S_ISREG(info.st_mode)) {
+    entry.kind = Kind::kFile;
+    entry.size = static_cast<std::uint64_t>(info.st_size);
+  } else {
+    refused = true;
+    return std::nullopt;
+  }
+  entry.mode = info.st_mode & 07777;
+  return entry;
+}
+
+std::optional<PosixFileSystem::HostEntry> PosixFileSystem::Lookup(const std::string& folder,
+                                                                  std::u16string_view component,
+                                                                  bool& refused) {
+  // The exact spelling is preferred, and is found without reading the whole folder.
+  const std::string exact = text::ToUtf8(component);
+  if (auto entry = Classify(folder, exact, refused)) return entry;
+  if (refused) return std::nullopt;
+  for (const std::string& hostName : ListFolder(folder)) {  // byte order: the first match wins
+    const auto name = DeviceName(hostName);
+    if (name && text::EqualsNoCase(*name, component)) return Classify(folder, hostName, refused);
+  }
+  return std::nullopt;
+}
+
+std::optional<PosixFileSystem::Resolved> PosixFileSystem::Resolve(std::u16string_view path) {
+  const auto parsed = ParseDevicePath(path, false);
+  if (!parsed || RealRoot().empty()) return std::nullopt;
+  Resolved resolved;
+  resolved.trailingSeparator = parsed->trailingSeparator;
+  std::string folder = RealRoot();
+  bool folderExists = true;
+  if (parsed->components.empty()) {
+    resolved.isRoot = true;
+    resolved.entry = folder;
+    resolved.found.target = folder;
+    resolved.found.kind = Kind::kDirectory;
+    return resolved;
+  }
+  for (const std::u16string_view component : parsed->components) {
+    resolved.parent = folder;
+    resolved.parentIsFolder = folderExists;
+    resolved.givenName = text::ToUtf8(component);
+    std::optional<HostEntry> entry;
+    if (folderExists) {
+      bool refused = false;
+      entry = Lookup(folder, component, refused);
+      if (refused) return std::nullopt;
+    }
+    if (!entry) {
+      // Missing: this and every later component keep the spelling given.
+      ++resolved.missing;
+      resolved.entry = Join(folder, resolved.givenName);
+      folder = resolved.entry;
+      folderExists = false;
+      continue;
+    }
+    resolved.entry = Join(folder, entry->name);
+    folder = entry->target;
+    folderExists = entry->kind == Kind::kDirectory;
+    resolved.found = std::move(*entry);
+  }
+  if (resolved.missing == 0 && resolved.trailingSeparator && resolved.found.kind != Kind::kDirectory) {
+    return std::nullopt;  // "\file.txt\" names no folder
+  }
+  return resolved;
+}
+
+std::optional<PosixFileSystem::Resolved> PosixFileSystem::ResolveFileTarget(std::u16string_view path) {
+  auto resolved = Resolve(path);
+  if (!resolved || resolved->isRoot || resolved->trailingSeparator || !resolved->parentIsFolder) {
+    return std::nullopt;
+  }
+  if (resolved->missing == 0 && resolved->found.kind != Kind::kFile) return std::nullopt;
+  if (resolved->missing > 1) return std::nullopt;
+  return resolved;
+}
+
+std::vector<FindEntry> PosixFileSystem::Find(std::u16string_view pattern) {
+  std::vector<FindEntry> entries;
+  const auto parsed = ParseDevicePath(pattern, true);
+  // A search needs a name to look for: "\" and "\Windows\" find nothing.
+  if (!parsed || parsed->components.empty() || parsed->trailingSeparator) return entries;
+  const std::u16string_view last = parsed->components.back();
+
+  if (!HasWildcards(last)) {
+    const auto resolved = Resolve(pattern);
+    if (resolved && resolved->missing == 0) {
+      entries.push_back({text::FromUtf8(resolved->found.name), resolved->found.kind == Kind::kDirectory,
+                         resolved->found.kind == Kind::kFile, resolved->found.size});
+    }
+    return entries;
+  }
+
+  const std::u16string_view folderPath = pattern.substr(0, pattern.size() - last.size());
+  const auto folder = Resolve(folderPath.empty() ? u"\\" : folderPath);
+  if (!folder || folder->missing != 0 || folder->found.kind != Kind::kDirectory) return entries;
+  const std::string& host = folder->found.target;
+  for (const std::string& hostName : ListFolder(host)) {
+    const auto name = DeviceName(hostName);
+    if (!name || !MatchesWildcard(last, *name)) continue;
+    bool refused = false;
+    const auto entry = Classify(host, hostName, refused);
+    if (!entry) continue;
+    entries.push_back({*name, entry->kind == Kind::kDirectory, entry->kind == Kind::kFile, entry->size});
+  }
+  std::sort(entries.begin(), entries.end(), [](const FindEntry& a, const FindEntry& b) {
+    const int order = text::CompareNoCase(a.name, b.name);
+    return order != 0 ? order < 0 : a.name < b.name;
+  });
+  return entries;
+}
+
+bool PosixFileSystem::Exists(std::u16string_view path) {
+  const auto resolved = Resolve(path);
+  return resolved && resolved->missing == 0;
+}
+
+bool PosixFileSystem::IsDirectory(std::u16string_view path) {
+  const auto resolved = Resolve(path);
+  return resolved && resolved->missing == 0 && resolved->found.kind == Kind::kDirectory;
+}
+
+std::unique_ptr<File> PosixFileSystem::Open(std::u16string_view path, OpenMode mode) {
+  int fd = -1;
+  if (mode == OpenMode::kRead || mode == OpenMode::kReadWrite) {
+    const auto resolved = Resolve(path);
+    if (!resolved || resolved->missing != 0 || resolved->found.kind != Kind::kFile) return nullptr;
+    const int access = mode == OpenMode::kRead ? O_RDONLY : O_RDWR;
+    fd = ::open(resolved->found.target.c_str(), access | O_CLOEXEC);
+  } else {
+    const auto resolved = ResolveFileTarget(path);
+    if (!resolved) return nullptr;
+    const bool exists = resolved->missing == 0;
+    if (exists && mode == OpenMode::kCreateNew) return nullptr;
+    const std::string& host = exists ? resolved->found.target : resolved->entry;
+    // O_NOFOLLOW: the host path is link-free here; a link appearing meanwhile is not followed.
+    const int create = mode == OpenMode::kCreateAlways ? O_TRUNC : O_EXCL;
+    fd = ::open(host.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | create, 0644);
+  }
+  if (fd < 0) return nullptr;
+  return std::make_unique<PosixFile>(fd);
+}
+
+std::optional<std::string> PosixFileSystem::ReadFile(std::u16string_view path, std::size_t limit) {
+  const auto resolved = Resolve(path);
+  if (!resolved || resolved->missing != 0 || resolved->found.kind != Kind::kFile) return std::nullopt;
+  const int fd = OpenRead(resolved->found.target);
+  if (fd < 0) return std::nullopt;
+  PosixFile file(fd);
+  std::string content;
+  constexpr std::size_t kChunk = 64 * 1024;
+  if (const auto size = file.Size()) {
+    content.reserve(static_cast<std::size_t>(std::min<std::uint64_t>({*size, limit, 64ull << 20})));
+  }
+  while (content.size() < limit) {
+    const std::size_t start = content.size();
+    content.resize(start + std::min(kChunk, limit - start));
+    const auto count =
+        file.Read(std::as_writable_bytes(std::span(content.data() + start, content.size() - start)));
+    if (!count) return std::nullopt;
+    content.resize(start + *count);
+    if (*count == 0) break;
+  }
+  return content;
+}
+
+bool PosixFileSystem::AtomicReplace(const std::string& folder, const std::string& path,
+                                    std::optional<mode_t> mode, bool noReplace,
+                                    const std::function<bool(int fd)>& write) {
+  static std::atomic<unsigned long> counter{0};
+  const std::string name = path.substr(path.rfind('/') + 1);
+  const std::string temp =
+      Join(folder, std::string(kTempPrefix) + std::string(NamePiece(name)) + "-" +
+                       std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1)));
+  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
+  if (fd < 0) return false;
+  bool ok = (!mode || ::fchmod(fd, *mode) == 0) && write(fd) && ::fsync(fd) == 0;
+  ok = ::close(fd) == 0 && ok;
+  if (ok) ok = noReplace ? RenameNoReplace(temp, path) : ::rename(temp.c_str(), path.c_str()) == 0;
+  if (!ok) {
+    ::unlink(temp.c_str());
+    return false;
+  }
+  SyncFolder(folder);
+  return true;
+}
+
+bool PosixFileSystem::WriteWholeFile(std::u16string_view path, std::string_view bytes) {
+  const auto resolved = ResolveFileTarget(path);
+  if (!resolved) return false;
+  const bool exists = resolved->missing == 0;
+  // An existing file is replaced where it really lies (through a link), keeping its permission bits.
+  const std::string& host = exists ? resolved->found.target : resolved->entry;
+  const std::string folder = host.substr(0, host.rfind('/') + 1);
+  const std::optional<mode_t> mode = exists ? std::optional<mode_t>(resolved->found.mode) : std::nullopt;
+  return AtomicReplace(folder, host, mode, false,
+                       [bytes](int fd) { return WriteAll(fd, bytes.data(), bytes.size()); });
+}
+
+bool PosixFileSystem::DeleteFile(std::u16string_view path) {
+  const auto resolved = Resolve(path);
+  if (!resolved || resolved->missing != 0 || resolved->found.kind != Kind::kFile) return false;
+  return ::unlink(resolved->entry.c_str()) == 0;  // a link goes, not what it points to
+}
+
+bool PosixFileSystem::RenameFile(std::u16string_view from, std::u16string_view to) {
+  const auto source = Resolve(from);
+  if (!source || source->isRoot || source->missing != 0) return false;
+  const auto target = Resolve(to);
+  if (!target || target->isRoot || !target->parentIsFolder || target->missing > 1) return false;
+  if (target->missing == 0) {
+    // Only the entry itself may be in the way: a change of letter case ("a.txt" to "A.TXT").
+    if (target->entry != source->entry) return false;
+    const std::string renamed = Join(target->parent, target->givenName);
+    if (renamed == source->entry) return true;
+    return ::rename(source->entry.c_str(), renamed.c_str()) == 0;
+  }
+  return RenameNoReplace(source->entry, target->entry);
+}
+
+bool PosixFileSystem::CopyFile(std::u16string_view from, std::u16string_view to, bool failIfExists) {
+  const auto source = Resolve(from);
+  if (!source || source->missing != 0 || source->found.kind != Kind::kFile) return false;
+  const auto target = ResolveFileTarget(to);
+  if (!target) return false;
+  const bool exists = target->missing == 0;
+  if (exists && failIfExists) return false;
+  const int input = OpenRead(source->found.target);
+  if (input < 0) return false;
+  PosixFile reader(input);
+  const std::string& host = exists ? target->found.target : target->entry;
+  const std::string folder = host.substr(0, host.rfind('/') + 1);
+  return AtomicReplace(folder, host, source->found.mode, failIfExists, [&reader](int fd) {
+    std::array<std::byte, 64 * 1024> buffer;
+    for (;;) {
+      const auto count = reader.Read(buffer);
+      if (!count) return false;
+      if (*count == 0) return true;
+      if (!WriteAll(fd, buffer.data(), *count)) return false;
+    }
+  });
+}
+
+bool PosixFileSystem::CreateDirectory(std::u16string_view path) {
+  const auto resolved = Resolve(path);
+  if (!resolved || resolved->isRoot || !resolved->parentIsFolder || resolved->missing != 1) return false;
+  return ::mkdir(resolved->entry.c_str(), 0755) == 0;
+}
+
+bool PosixFileSystem::RemoveDirectory(std::u16string_view path) {
+  const auto resolved = Resolve(path);
+  if (!resolved || resolved->isRoot || resolved->missing != 0 || resolved->found.kind != Kind::kDirectory) {
+    return false;
+  }
+  return ::rmdir(resolved->entry.c_str()) == 0;
+}
+
+std::optional<std::string> PosixFileSystem::HostPath(std::u16string_view path) {
+  const auto resolved = Resolve(path);
+  if (!resolved) return std::nullopt;
+  return resolved->entry;
+}
+
+std::optional<std::u16string> PosixFileSystem::DevicePath(std::string_view hostPath) {
+  if (hostPath.empty()) return std::nullopt;
+  std::error_code error;
+  std::filesystem::path host = std::filesystem::absolute(std::filesystem::path(hostPath), error);
+  if (error) return std::nullopt;
+  std::string normal = host.lexically_normal().string();
+  while (normal.size() > 1 && normal.back() == '/') normal.pop_back();
+
+  std::optional<std::string_view> relative;
+  const std::string& realRoot = RealRoot();
+  for (const std::string* base : {&std::as_const(root_), &realRoot}) {
+    if (base->empty()) continue;
+    if (normal == *base) {
+      relative = std::string_view();
+    } else if (*base == "/" && normal.size() > 1) {
+      relative = std::string_view(normal).substr(1);
+    } else if (normal.starts_with(*base) && normal.size() > base->size() && normal[base->size()] == '/') {
+      relative = std::string_view(normal).substr(base->size() + 1);
+    }
+    if (relative) break;
+  }
+  if (!relative) return std::nullopt;
+
+  std::u16string device;
+  while (!relative->empty()) {
+    const std::size_t end = relative->find('/');
+    const auto name = DeviceName(relative->substr(0, end));
+    if (!name) return std::nullopt;
+    device += u'\\';
+    device += *name;
+    relative = end == std::string_view::npos ? std::string_view() : relative->substr(end + 1);
+  }
+  if (device.empty()) device.push_back(u'\\');  // the root
+  // A path through a link that leaves the tree lies outside it.
+  if (!Resolve(device)) return std::nullopt;
+  return device;
+}
+
+}  // namespace vexa::platform
