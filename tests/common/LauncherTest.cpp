@@ -148,8 +148,8 @@ TEST_F(LauncherTest, AShortcutMadeByTheShellStartsItsTarget) {
 TEST(ShortcutParseTest, MalformedShortcutsNeverBreakTheReader) {
   auto none = [](std::u16string_view) { return false; };
   EXPECT_EQ(ParseShortcut(u"5#\"", none).target, u"");
-  EXPECT_EQ(ParseShortcut(u"#\"abc\"", none).target, u"#\"abc\"");  // "#\"" at position 0 is not the quoted form
-  EXPECT_EQ(ParseShortcut(u"1#\"\" \"", none).target, u"");
+  EXPECT_EQ(ParseShortcut(u"#\"abc\"", none).target, u"\"abc\"");  // "#\"" at position 0 is not the quoted form
+  EXPECT_EQ(ParseShortcut(u"1#\"\" \"", none).target, u"\" ");  // a quote at the start is no separator
   EXPECT_EQ(ParseShortcut(u"no hash", none).target, u"no hash");
   const auto twoQuotes = ParseShortcut(u"9#\"x\"\"y\"", none);
   EXPECT_EQ(twoQuotes.target, u"");
