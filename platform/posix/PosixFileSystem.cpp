@@ -422,6 +422,7 @@ bool PosixFileSystem::RenameFile(std::u16string_view from, std::u16string_view t
   if (!source || source->isRoot || source->missing != 0) return false;
   const auto target = Resolve(to);
   if (!target || target->isRoot || !target->parentIsFolder || target->missing > 1) return false;
+  if (target->trailingSeparator && source->found.kind != Kind::kDirectory) return false;
   if (target->missing == 0) {
     // Only the entry itself may be in the way: a change of letter case ("a.txt" to "A.TXT").
     if (target->entry != source->entry) return false;

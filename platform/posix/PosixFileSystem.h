@@ -29,11 +29,14 @@ namespace vexa::platform {
 // followed only while their real path stays inside the device tree; a link leaving it, or one that
 // leads nowhere, refuses every path through it. Host entries that a device path cannot name (names
 // that are not UTF-8 or hold a refused character), entries that are neither files nor folders, and the
-// adapter's own temporary files (".vexa-tmp-...") are invisible.
+// adapter's own temporary files (".vexa-tmp-...") are invisible; a device name starting that way, in
+// any letter case, is refused.
 //
 // Find lists entries sorted by name without regard to case (folded UTF-16 units), names equal that way
 // ordered by their exact UTF-16 units; "." and ".." never appear. A pattern without wildcards finds
-// that one entry. Directories carry size 0; every regular file carries the archive flag.
+// that one entry. Directories carry size 0; every regular file carries the archive flag. The pattern
+// rules are those of platform/Wildcard.h ('?' is exactly one character; "*.*" also matches names
+// without a dot). A pattern ending in '\' finds nothing, as does "\".
 //
 // WriteWholeFile and CopyFile write a temporary file beside the target, flush it to the disk and rename
 // it over the target, so a failure leaves the old file whole. The target keeps its permission bits

@@ -42,7 +42,10 @@ class PosixFileSystemTest : public ::testing::Test {
     return names;
   }
 
-  std::string Host(std::string_view relative) const { return (tree.root() / relative).string(); }
+  // The host path the adapter reports: from the tree's real path.
+  std::string Host(std::string_view relative) const {
+    return (fs::canonical(tree.root()) / relative).string();
+  }
 
   mode_t Mode(std::string_view relative) const {
     struct stat info {};
@@ -382,6 +385,7 @@ TEST_F(PosixFileSystemTest, RenameMovesFilesAndFolders) {
   EXPECT_THAT(HostNames("Archive"), ElementsAre("Speed.bmp"));
   EXPECT_FALSE(files.RenameFile(u"\\Archive\\Speed.bmp", u"\\Missing\\Speed.bmp"));
   EXPECT_FALSE(files.RenameFile(u"\\", u"\\Root"));
+  EXPECT_FALSE(files.RenameFile(u"\\Archive\\Speed.bmp", u"\\Speed\\"));
 }
 
 TEST_F(PosixFileSystemTest, CopyReplacesOnlyWhenAllowedAndKeepsTheSourceModes) {
