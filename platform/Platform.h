@@ -2,13 +2,26 @@
 
 #include <string>
 
+#include "platform/Clock.h"
 #include "platform/ControlFonts.h"
+#include "platform/EffectLog.h"
 #include "platform/FileSystem.h"
 #include "platform/FolderPicker.h"
 #include "platform/Locale.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Processes.h"
 #include "platform/Shell.h"
+
+namespace vexa::platform::ui {
+class UserInterface;
+class CommonDialogs;
+class PictureDecoder;
+class FontRegistry;
+class TextRenderer;
+class Resources;
+class Sound;
+class WindowList;
+}  // namespace vexa::platform::ui
 
 namespace vexa::platform {
 
@@ -26,6 +39,17 @@ struct Platform {
   // control fonts stay as they are.
   FolderPicker* folderPicker = nullptr;
   ControlFonts* controlFonts = nullptr;
+  // The user interface and what goes with it; absent in tests of the common library.
+  ui::UserInterface* ui = nullptr;
+  ui::CommonDialogs* dialogs = nullptr;
+  ui::PictureDecoder* pictures = nullptr;
+  ui::FontRegistry* fonts = nullptr;
+  ui::TextRenderer* text = nullptr;
+  ui::Resources* resources = nullptr;
+  ui::Sound* sound = nullptr;
+  ui::WindowList* windowList = nullptr;
+  Clock* clock = nullptr;
+  EffectLog* log = nullptr;
 };
 
 }  // namespace vexa::platform

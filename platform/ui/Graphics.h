@@ -1,0 +1,64 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/gfx/Bitmap.h"
+#include "platform/ControlFonts.h"
+
+namespace vexa::platform::ui {
+
+// Decodes picture files (.bmp, .jpg, .gif, .png) of the device into bitmaps of the picture's own size.
+class PictureDecoder {
+ public:
+  virtual ~PictureDecoder() = default;
+  // Nullopt when the file is missing or cannot be read as a picture.
+  virtual std::optional<gfx::Bitmap> Decode(std::u16string_view devicePath) = 0;
+};
+
+// TrueType font files registered for this process, and the installed families.
+class FontRegistry {
+ public:
+  virtual ~FontRegistry() = default;
+  virtual bool Add(std::u16string_view devicePath) = 0;
+  virtual bool Remove(std::u16string_view devicePath) = 0;
+  virtual std::vector<std::u16string> Families() = 0;
+};
+
+enum class TextAlign { kLeft, kRight, kCenter };
+
+// Draws one line of text, vertically centred in a rectangle and clipped to it, with a transparent
+// background.
+class TextRenderer {
+ public:
+  virtual ~TextRenderer() = default;
+  virtual void DrawText(gfx::Bitmap& target, const gfx::Rect& rect, std::u16string_view text, const FontSpec& font,
+                        gfx::ColorRef color, TextAlign align) = 0;
+  // Several lines, broken at words, from the top of the rectangle (status texts, message lines).
+  virtual void DrawTextBlock(gfx::Bitmap& target, const gfx::Rect& rect, std::u16string_view text,
+                             const FontSpec& font, gfx::ColorRef color, TextAlign align) = 0;
+  virtual gfx::Size Measure(std::u16string_view text, const FontSpec& font) = 0;
+};
+
+// Pictures compiled into the programs, by number: program icons, button icons, built-in pictures.
+class Resources {
+ public:
+  virtual ~Resources() = default;
+  // An icon at the given size (0 × 0 for its own size); nullopt for an unknown number.
+  virtual std::optional<gfx::Bitmap> Icon(int id, gfx::Size size) = 0;
+  virtual std::optional<gfx::Bitmap> Picture(int id) = 0;
+};
+
+// Wave sound.
+class Sound {
+ public:
+  virtual ~Sound() = default;
+  // Starts playing a .wav file of the device and returns at once; false when it cannot be played.
+  virtual bool Play(std::u16string_view devicePath) = 0;
+  // Whether the device can play sound at all (11.025 kHz mono 8-bit at least).
+  virtual bool CanPlay() = 0;
+};
+
+}  // namespace vexa::platform::ui
