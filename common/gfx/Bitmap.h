@@ -6,8 +6,9 @@
 #include "common/gfx/Geometry.h"
 
 // Pictures in memory and the drawing the programs do on them. Colours in settings and skins are the
-// device's colour words, red + green * 256 + blue * 65536; pixels are stored as 0xAARRGGBB words with
-// the alpha byte always 0xFF, the layout the display adapters present without conversion.
+// device's colour words, red + green * 256 + blue * 65536; pixels are stored as 0xAARRGGBB words, the
+// layout the display adapters present without conversion. Pictures and canvases are opaque (alpha byte
+// 0xFF); only icons carry partial alpha, which DrawIcon blends over the canvas.
 namespace vexa::gfx {
 
 using ColorRef = std::uint32_t;  // red + green * 256 + blue * 65536
@@ -22,7 +23,9 @@ constexpr ColorRef Rgb(int r, int g, int b) {
 constexpr Pixel ToPixel(ColorRef c) {
   return 0xFF000000u | ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
 }
-constexpr ColorRef ToColorRef(Pixel p) { return ((p >> 16) & 0xFFu) | (p & 0xFF00u) | ((p & 0xFFu) << 16); }
+constexpr ColorRef ToColorRef(Pixel p) {
+  return ((p >> 16) & 0xFFu) | (p & 0xFF00u) | ((p & 0xFFu) << 16);
+}
 
 // The system colours the drawing code asks for (button face, text, highlight, shadow).
 struct SystemColors {
@@ -48,7 +51,9 @@ class Bitmap {
   // Pixel access; reads outside give 0, writes outside are ignored.
   Pixel At(int x, int y) const;
   void Set(int x, int y, Pixel p);
-  Pixel* Row(int y) { return pixels_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_); }
+  Pixel* Row(int y) {
+    return pixels_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
+  }
   const Pixel* Row(int y) const {
     return pixels_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
   }
@@ -60,21 +65,39 @@ class Bitmap {
   std::vector<Pixel> pixels_;
 };
 
-// Every operation clips to both bitmaps; nothing is drawn outside them.
+// Every operation clips to both bitmaps: pixels that would come from outside the source or land
+// outside the destination are left out, and the rest are drawn exactly where they would be without
+// clipping. Rectangles are left/top inclusive, right/bottom exclusive; an empty or mirrored rectangle
+// draws nothing. The source and the destination may be the same bitmap.
 
 // Plain copy of `src`'s `from` rectangle with its top-left corner at `to`.
 void Copy(Bitmap& dst, Point to, const Bitmap& src, const Rect& from);
-// Copy stretched (or shrunk) from `from` onto `to`, the aspect ratio not kept, nearest pixel.
+// Copy stretched (or shrunk) from `from` onto `to`, the aspect ratio not kept, nearest pixel: the centre
+// of each destination pixel is mapped into `from` and takes the source pixel it falls in. Rectangles
+// reaching beyond +-2^30 draw nothing.
 void StretchCopy(Bitmap& dst, const Rect& to, const Bitmap& src, const Rect& from);
-// As StretchCopy, leaving out the source pixels of the key colour. kAutoTransparent takes the
-// source's top-left pixel as the key.
+// As StretchCopy, leaving out the source pixels of the key colour (red, green and blue compared).
+// kAutoTransparent takes the source bitmap's top-left pixel (0, 0) as the key.
 void KeyedCopy(Bitmap& dst, const Rect& to, const Bitmap& src, const Rect& from, ColorRef key);
+// Copies `src`'s `from` rectangle to `to`, each pixel blended over the destination by its own alpha
+// byte (0 leaves the destination, 255 replaces it); the result is opaque.
+void BlendCopy(Bitmap& dst, Point to, const Bitmap& src, const Rect& from);
+// An icon at its own size with its transparency.
+inline void DrawIcon(Bitmap& dst, Point to, const Bitmap& icon) {
+  BlendCopy(dst, to, icon, icon.bounds());
+}
 void FillRect(Bitmap& dst, const Rect& r, ColorRef color);
-// The dotted focus frame: every other pixel along the rectangle's edge, inverted.
+// A one-pixel frame of one colour along the rectangle's edge.
+void FrameRect(Bitmap& dst, const Rect& r, ColorRef color);
+// The dotted focus frame: every other pixel along the rectangle's one-pixel edge has its colour
+// inverted, starting with the top-left pixel, so the dots run on around the corners. Drawing the same
+// frame twice restores the bitmap.
 void DrawFocusRect(Bitmap& dst, const Rect& r);
 // One-pixel 3-D frames along the rectangle's edge: raised has the highlight on top and left and the
-// shadow on bottom and right; sunken the other way round.
+// shadow on bottom and right; sunken the other way round. The bottom/right colour owns the top-right
+// and bottom-left corners.
 void DrawRaisedFrame(Bitmap& dst, const Rect& r);
 void DrawSunkenFrame(Bitmap& dst, const Rect& r);
+void Draw3dFrame(Bitmap& dst, const Rect& r, ColorRef topLeft, ColorRef bottomRight);
 
 }  // namespace vexa::gfx
