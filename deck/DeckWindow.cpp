@@ -1,0 +1,340 @@
+#include "deck/DeckWindow.h"
+
+#include <algorithm>
+
+#include "common/SettingValues.h"
+#include "common/text/Format.h"
+#include "common/text/Text.h"
+#include "deck/AutoRunCountdown.h"
+#include "deck/DeckStartup.h"
+#include "deck/SkinSelector.h"
+#include "platform/ui/ResourceIds.h"
+
+namespace vexa::deck {
+
+namespace {
+
+using platform::ui::ControlKind;
+using platform::ui::Window;
+
+// The chooser the loader asks when the skin file for the screen is missing or a change is wanted.
+class DialogSkinChooser : public SkinChooser {
+ public:
+  DialogSkinChooser(Environment& env, platform::ui::UserInterface& ui, Window* owner)
+      : env_(env), ui_(ui), owner_(owner) {}
+  std::optional<SkinChoice> Choose(std::u16string_view skinFolder, std::u16string_view currentSkin,
+                                   gfx::Size screen) override {
+    auto chosen = RunSkinSelector(env_, ui_, owner_, skinFolder, currentSkin, screen);
+    if (!chosen) return std::nullopt;
+    return SkinChoice{chosen->skinName, chosen->fileName};
+  }
+
+ private:
+  Environment& env_;
+  platform::ui::UserInterface& ui_;
+  Window* owner_;
+};
+
+// The window: 40 owner-drawn slots captioned "Button01" to "Button40", placed by the skin.
+platform::ui::WindowTemplate DeckTemplate(gfx::Size screen) {
+  platform::ui::WindowTemplate tmpl;
+  tmpl.title = std::u16string(kDeckTitle);
+  tmpl.style = platform::ui::kPopup;
+  tmpl.rect = {0, 0, screen.width, screen.height};
+  for (int n = 1; n <= kSlotCount; ++n) {
+    tmpl.controls.push_back({DeckWindow::kFirstSlotId + n - 1, ControlKind::kOwnerDrawButton, {0, 0, 0, 0},
+                             text::Format(u"Button%02d", {std::int64_t{n}}), platform::ui::kHidden});
+  }
+  return tmpl;
+}
+
+}  // namespace
+
+DeckWindow::DeckWindow(Environment& env, platform::ui::UserInterface& ui)
+    : env_(env), ui_(ui), settings_(env), loader_(env, settings_), screen_(ui.ScreenSize()) {
+  for (auto& slot : slots_) slot = std::make_unique<ButtonSlot>(SlotServices::From(env.platform()));
+}
+
+DeckWindow::~DeckWindow() = default;
+
+int DeckWindow::Run() {
+  // The window is made at the system screen's size and moved to the chosen size during start-up.
+  return ui_.RunModal(DeckTemplate(ui_.ScreenSize()), *this, nullptr);
+}
+
+void DeckWindow::Close() {
+  if (window_ != nullptr) window_->EndModal(0);
+}
+
+void DeckWindow::Log(std::string_view event, std::initializer_list<platform::LogField> fields) {
+  if (env_.platform().log != nullptr) env_.platform().log->Record(event, fields);
+}
+
+void DeckWindow::OnInit(Window& window) {
+  window_ = &window;
+  if (!Initialise()) Close();
+}
+
+bool DeckWindow::Initialise() {
+  Window& window = *window_;
+  window.SetIcon(platform::ui::res::kProgramIcon);
+  window.SetTitle(kDeckTitle);
+  hasBackground_ = false;
+  skin_ = LoadedSkin{};
+  gpsRunning_ = false;
+  editMode_ = false;
+
+  PlaceShortcuts(env_);
+  settings_.Read(window.handle());
+  const auto screen = ResolveScreenSize(env_, ui_, &window);
+  if (!screen) return false;
+  screen_ = *screen;
+  window.Move({0, 0, screen_.width, screen_.height});
+  settings_.FillDefaults();
+
+  slotBounds_.assign(kSlotCount, gfx::Rect{});
+  for (int i = 0; i < kSlotCount; ++i) {
+    auto& slot = *slots_[static_cast<std::size_t>(i)];
+    slot.Attach(window, kFirstSlotId + i, kHoverTimerBase + i + 1);
+    slot.SetBordered(false);
+  }
+  commonFonts_ = RegisterFonts(env_, SkinFolder() + u"_common\\Font");
+  if (!ChooseAndLoadSkin(false)) return false;
+  window.SetTimer(kStartupTimer, 500);
+  return true;
+}
+
+std::u16string DeckWindow::SkinFolder() const {
+  auto folder = settings_.SkinFolder();
+  if (folder.empty() || folder.back() != u'\\') folder += u'\\';
+  return folder;
+}
+
+SkinLoadContext DeckWindow::LoadContext() {
+  for (int i = 0; i < kSlotCount; ++i) {
+    slotBounds_[static_cast<std::size_t>(i)] = window_->GetControlRect(kFirstSlotId + i);
+  }
+  SkinLoadContext context;
+  context.screen = screen_;
+  context.owner = window_->handle();
+  context.gpsRunning = gpsRunning_;
+  context.currentBounds = slotBounds_;
+  return context;
+}
+
+bool DeckWindow::ChooseAndLoadSkin(bool forceChooser) {
+  DialogSkinChooser chooser(env_, ui_, window_);
+  ui_.SetWaitCursor(true);
+  auto result = loader_.ChooseAndLoad(forceChooser, chooser, LoadContext());
+  if (result.outcome == SkinOutcome::kCancelled) {
+    ui_.SetWaitCursor(false);
+    return false;
+  }
+  if (result.skin) ApplySkin(std::move(*result.skin));
+  ui_.SetWaitCursor(false);
+  if (result.chosenInChooser && result.skin) {
+    // Ask a moment later, over the new skin, whether to keep it.
+    window_->SetZOrder(platform::ui::ZOrder::kTop);
+    window_->Enable(false);
+    window_->SetTimer(kAdoptSkinTimer, 1000);
+  }
+  return true;
+}
+
+void DeckWindow::ApplySkin(LoadedSkin skin) {
+  // The previous skin's fonts go; the new skin's come.
+  RemoveFonts(env_, skinFonts_);
+  if (auto* fonts = env_.platform().fonts) {
+    for (const auto& path : skin.fonts) {
+      if (fonts->Add(path)) skinFonts_.push_back(path);
+    }
+  }
+
+  // The background is stretched over exactly the screen; without one it is blank.
+  background_ = gfx::Bitmap(screen_.width, screen_.height, gfx::ToPixel(gfx::Rgb(0, 0, 0)));
+  hasBackground_ = false;
+  if (!skin.background.empty() && env_.platform().pictures != nullptr) {
+    if (auto picture = env_.platform().pictures->Decode(skin.background)) {
+      gfx::StretchCopy(background_, background_.bounds(), *picture, picture->bounds());
+      hasBackground_ = true;
+    }
+  }
+
+  for (int i = 0; i < kSlotCount; ++i) {
+    auto& slot = *slots_[static_cast<std::size_t>(i)];
+    slot.SetBackground(&background_);
+    slot.Apply(skin.slots[static_cast<std::size_t>(i)]);
+  }
+  skin_ = std::move(skin);
+  window_->Invalidate();
+  window_->Update();
+}
+
+void DeckWindow::OnTimer(Window& window, int timerId) {
+  if (timerId > kHoverTimerBase && timerId <= kHoverTimerBase + kSlotCount) {
+    const auto index = static_cast<std::size_t>(timerId - kHoverTimerBase - 1);
+    // The slot ends its hover when the pointer has left it; without pointer tracking the last known
+    // position is outside every slot.
+    slots_[index]->OnHoverTimer({-1, -1});
+    return;
+  }
+  switch (timerId) {
+    case kStartupTimer:
+      window.KillTimer(kStartupTimer);
+      RunStartupActions();
+      break;
+    case kAdoptSkinTimer:
+      AdoptChosenSkin();
+      break;
+    case kClockTimer:
+      RefreshClockSlots();
+      break;
+    case kBackgroundTimer:
+      if (skin_.live.HasPicture()) {
+        for (int picture = 0; picture < 6; ++picture) {
+          if (skin_.live.pictures[static_cast<std::size_t>(picture)]) ShowNextPicture(picture);
+        }
+      } else {
+        ShowNextBackground();
+      }
+      break;
+    case kSpeedTimer:
+      window.KillTimer(kSpeedTimer);
+      FormatSpeed();
+      break;
+    default:
+      break;
+  }
+}
+
+void DeckWindow::AdoptChosenSkin() {
+  window_->KillTimer(kAdoptSkinTimer);
+  window_->KillTimer(kStartupTimer);
+  std::vector<SlotSettings> slots;
+  slots.reserve(kSlotCount);
+  for (const auto& slot : slots_) slots.push_back(slot->Settings());
+  window_->SetZOrder(platform::ui::ZOrder::kBottom);
+  AskToKeepSkin(env_.platform().messageBoxes, window_->handle(), env_.skin(), slots, skin_.location.file);
+  window_->SetTimer(kStartupTimer, 500);
+  window_->Enable(true);
+}
+
+void DeckWindow::FormatSpeed() {
+  if (!gpsRunning_ || !skin_.live.speed) return;
+  const auto pattern = env_.skin().GetString(u"Format", u"Speed", u"%d");
+  slot(*skin_.live.speed).SetCaption(text::Format(pattern, {std::int64_t{currentSpeed_}}), true);
+}
+
+void DeckWindow::RunStartupActions() {
+  auto& store = settings_.store();
+  const auto handle = window_->handle();
+  if (IsYesIgnoringCase(store.GetString(u"Main", u"AutoWindow", u""))) EnterWindowMode(env_, handle);
+  if (TaskbarExists(env_)) ApplyTaskbarSetting(env_, store.GetString(u"Main", u"StartShowTaskBar", u""));
+  // The switch named for the toolbar starts the toolbar program.
+  if (IsYesIgnoringCase(store.GetString(u"Main", u"AutoToolbar", u""))) {
+    LaunchRunCommand(env_, handle, u"RUN-TOOLBAR", [this] { StopGps(); });
+  }
+  const auto autoRun = store.GetString(u"Main", u"AutoRun", u"");
+  const bool autoGpsTime = IsYesIgnoringCase(store.GetString(u"Gps", u"AutoGpsTime", u""));
+  const bool speedGauge = settings_.AutoSpeedGauge();
+  const bool gpsDisplays = skin_.live.HasGps() && speedGauge;
+
+  // The reader is only started here, never stopped: the start-up actions run again after a skin
+  // adoption, and a cancelled count-down must not stop a reader that already runs.
+  if (gpsDisplays && !text::EqualsNoCase(autoRun, u"NAVI")) {
+    if (!gpsRunning_) StartGps();
+  } else if (autoGpsTime) {
+    RunGpsTimeCommand();
+  }
+  if (!autoRun.empty()) {
+    const auto result = RunAutoRunCountdown(env_, ui_, window_);
+    if (result == AutoRunResult::kImageViewer) OpenImageViewer();
+    if (result == AutoRunResult::kCancel && gpsDisplays && !gpsRunning_) StartGps();
+  }
+  PreparePictureLists();
+  for (int picture = 0; picture < 6; ++picture) {
+    if (skin_.live.pictures[static_cast<std::size_t>(picture)]) ShowNextPicture(picture);
+  }
+  StartPeriodicTimers();
+}
+
+void DeckWindow::StopPeriodicTimers() {
+  if (window_ == nullptr) return;
+  window_->KillTimer(kClockTimer);
+  window_->KillTimer(kBackgroundTimer);
+}
+
+void DeckWindow::StartPeriodicTimers() {
+  if (window_ == nullptr) return;
+  StopPeriodicTimers();
+  window_->SetTimer(kClockTimer, 1000);
+  if (IsYesIgnoringCase(settings_.store().GetString(u"Skin", u"BgndAutoChange", u""))) {
+    const int seconds = std::max(2, settings_.store().GetInt(u"Skin", u"BgndChangeTime", 60));
+    window_->SetTimer(kBackgroundTimer, seconds * 1000);
+  }
+}
+
+bool DeckWindow::OnPaint(Window&, gfx::Bitmap& canvas) {
+  if (!hasBackground_) return false;
+  gfx::Copy(canvas, {0, 0}, background_, background_.bounds());
+  return true;
+}
+
+std::optional<int> DeckWindow::SlotIndexOf(int controlId) const {
+  const int index = controlId - kFirstSlotId;
+  if (index < 0 || index >= kSlotCount) return std::nullopt;
+  return index;
+}
+
+void DeckWindow::OnDrawItem(Window&, int controlId, gfx::Bitmap& canvas, const platform::ui::DrawItemState& state) {
+  if (auto index = SlotIndexOf(controlId)) slot(*index).Draw(canvas, state);
+}
+
+void DeckWindow::OnControlPointerDown(Window&, int controlId, gfx::Point p) {
+  if (auto index = SlotIndexOf(controlId)) slot(*index).OnPointerDown(p);
+}
+
+void DeckWindow::OnControlPointerMove(Window&, int controlId, gfx::Point p, bool buttonDown) {
+  if (auto index = SlotIndexOf(controlId)) slot(*index).OnPointerMove(p, buttonDown);
+}
+
+void DeckWindow::OnControlPointerUp(Window&, int controlId, gfx::Point p) {
+  if (auto index = SlotIndexOf(controlId)) slot(*index).OnPointerUp(p);
+}
+
+void DeckWindow::OnCommand(Window&, int controlId, platform::ui::Notification notification) {
+  if (notification != platform::ui::Notification::kClicked) return;
+  if (auto index = SlotIndexOf(controlId)) OnSlotTapped(*index + 1);
+}
+
+void DeckWindow::OnDestroy(Window&) {
+  hasBackground_ = false;
+  background_ = gfx::Bitmap();
+  StopPeriodicTimers();
+  StopGps();
+  if (TaskbarExists(env_)) {
+    ApplyTaskbarSetting(env_, settings_.store().GetString(u"Main", u"ExitShowTaskBar", u""));
+  } else {
+    RemoveFonts(env_, commonFonts_);
+    RemoveFonts(env_, skinFonts_);
+  }
+  for (auto& slot : slots_) slot->Detach();
+  window_ = nullptr;
+}
+
+// Until the command set is in place a tap is only recorded.
+void DeckWindow::OnSlotTapped(int slotNumber) {
+  const auto& s = slot(slotNumber - 1);
+  Log("slot_tapped", {{"slot", std::int64_t{slotNumber}}, {"command", s.Settings().action}});
+}
+
+void DeckWindow::StartGps() {}
+void DeckWindow::StopGps() {}
+void DeckWindow::RunGpsTimeCommand() {}
+void DeckWindow::OpenImageViewer() {}
+void DeckWindow::PreparePictureLists() {}
+void DeckWindow::ShowNextPicture(int) {}
+void DeckWindow::ShowNextBackground() {}
+void DeckWindow::RefreshClockSlots() {}
+
+}  // namespace vexa::deck

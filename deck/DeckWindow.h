@@ -1,0 +1,106 @@
+#pragma once
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/Environment.h"
+#include "common/gfx/Bitmap.h"
+#include "deck/ButtonSlot.h"
+#include "deck/DeckSettings.h"
+#include "deck/SkinLoader.h"
+#include "platform/ui/UserInterface.h"
+#include "platform/ui/Window.h"
+
+namespace vexa::deck {
+
+// The launcher's one full-screen window: the skin's background and its 40 slots, the start-up
+// sequence, the timers that drive the live displays and the exit path that restores the taskbar.
+class DeckWindow : public platform::ui::WindowHandler {
+ public:
+  // Window timers.
+  enum Timer : int {
+    kStartupTimer = 1,     // 500 ms after start-up (and after a skin adoption): the start-up actions
+    kAdoptSkinTimer = 2,   // 1 s after a skin was chosen: ask whether to keep it
+    kClockTimer = 3,       // every second: the date and time slots
+    kBackgroundTimer = 4,  // every BgndChangeTime seconds: the next picture or background
+    kSpeedTimer = 5,       // 500 ms after an intermediate speed: the current speed
+    kHoverTimerBase = 100, // + slot number: the slot's hover timer
+  };
+  static constexpr int kFirstSlotId = 1001;  // slot n (1 to 40) is control 1000 + n
+
+  DeckWindow(Environment& env, platform::ui::UserInterface& ui);
+  ~DeckWindow() override;
+
+  // Runs the window modally; returns when it closes.
+  int Run();
+
+  // Closes the window with result 0; the program then ends.
+  void Close();
+  void StopPeriodicTimers();
+  void StartPeriodicTimers();
+
+  const LiveSlots& live() const { return skin_.live; }
+  ButtonSlot& slot(int index) { return *slots_[static_cast<std::size_t>(index)]; }
+  gfx::Size screen() const { return screen_; }
+
+  // Seams for the work of later parts; each does nothing yet.
+  virtual void StartGps();
+  virtual void StopGps();
+  virtual void RunGpsTimeCommand();
+  virtual void OpenImageViewer();
+  virtual void PreparePictureLists();
+  virtual void ShowNextPicture(int pictureSlot);
+  virtual void ShowNextBackground();
+  virtual void RefreshClockSlots();
+  virtual void OnSlotTapped(int slotNumber);
+
+  // Window handler.
+  void OnInit(platform::ui::Window& window) override;
+  void OnCommand(platform::ui::Window& window, int controlId, platform::ui::Notification notification) override;
+  void OnTimer(platform::ui::Window& window, int timerId) override;
+  bool OnPaint(platform::ui::Window& window, gfx::Bitmap& canvas) override;
+  void OnDrawItem(platform::ui::Window& window, int controlId, gfx::Bitmap& canvas,
+                  const platform::ui::DrawItemState& state) override;
+  void OnControlPointerDown(platform::ui::Window& window, int controlId, gfx::Point p) override;
+  void OnControlPointerMove(platform::ui::Window& window, int controlId, gfx::Point p, bool buttonDown) override;
+  void OnControlPointerUp(platform::ui::Window& window, int controlId, gfx::Point p) override;
+  void OnDestroy(platform::ui::Window& window) override;
+
+ protected:
+  Environment& env() { return env_; }
+  platform::ui::Window* window() { return window_; }
+
+ private:
+  bool Initialise();
+  bool ChooseAndLoadSkin(bool forceChooser);
+  void ApplySkin(LoadedSkin skin);
+  void RunStartupActions();
+  void AdoptChosenSkin();
+  void FormatSpeed();
+  std::optional<int> SlotIndexOf(int controlId) const;
+  std::u16string SkinFolder() const;
+  SkinLoadContext LoadContext();
+  void Log(std::string_view event, std::initializer_list<platform::LogField> fields);
+
+  Environment& env_;
+  platform::ui::UserInterface& ui_;
+  DeckSettings settings_;
+  SkinLoader loader_;
+  platform::ui::Window* window_ = nullptr;
+  gfx::Size screen_;
+  std::array<std::unique_ptr<ButtonSlot>, kSlotCount> slots_;
+  std::vector<gfx::Rect> slotBounds_;
+  gfx::Bitmap background_;
+  bool hasBackground_ = false;
+  LoadedSkin skin_;
+  std::vector<std::u16string> commonFonts_;
+  std::vector<std::u16string> skinFonts_;
+  bool gpsRunning_ = false;
+  int currentSpeed_ = 0;
+  bool editMode_ = false;
+};
+
+}  // namespace vexa::deck
