@@ -25,3 +25,22 @@ function(vexa_tests name dir)
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} vexa_test_support GTest::gmock_main vexa_warnings)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 120)
 endfunction()
+
+# The demo device: build/device stands for a device's root. Its content comes from demo/device and
+# the programs are copied in (not linked: a program may rewrite its own file).
+set(VEXA_DEVICE_DIR ${CMAKE_BINARY_DIR}/device)
+add_custom_target(device ALL
+  COMMAND ${CMAKE_COMMAND} -DSOURCE=${PROJECT_SOURCE_DIR}/demo/device -DDEVICE=${VEXA_DEVICE_DIR}
+          -P ${PROJECT_SOURCE_DIR}/cmake/MakeDevice.cmake
+  COMMENT "Laying out the demo device in ${VEXA_DEVICE_DIR}")
+
+# vexa_device_program(TARGET "Folder/Name.exe"): copies a built program onto the demo device.
+function(vexa_device_program target place)
+  string(MAKE_C_IDENTIFIER "${place}" id)
+  get_filename_component(folder "${place}" DIRECTORY)
+  add_custom_target(device_${id} ALL
+    COMMAND ${CMAKE_COMMAND} -E make_directory "${VEXA_DEVICE_DIR}/${folder}"
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:${target}> "${VEXA_DEVICE_DIR}/${place}"
+    DEPENDS ${target} device
+    VERBATIM)
+endfunction()
