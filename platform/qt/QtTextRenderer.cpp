@@ -1,0 +1,132 @@
+#include "platform/qt/QtTextRenderer.h"
+
+#include <QFont>
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPainter>
+#include <QString>
+
+#include <algorithm>
+#include <cmath>
+
+#include "common/text/Text.h"
+
+namespace vexa::platform {
+
+namespace {
+
+constexpr int kDefaultCellHeight = 16;
+constexpr char16_t kKoreanFamily[] = u"NanumGothic";
+
+QString ToQString(std::u16string_view s) {
+  return QString(reinterpret_cast<const QChar*>(s.data()), static_cast<qsizetype>(s.size()));
+}
+
+std::u16string FromQString(const QString& s) {
+  return {reinterpret_cast<const char16_t*>(s.utf16()), static_cast<std::size_t>(s.size())};
+}
+
+// The face every unknown face becomes: one with Korean glyphs when the host has it.
+std::u16string FallbackFamily() {
+  static const std::u16string family = [] {
+    if (QFontDatabase::hasFamily(ToQString(kKoreanFamily))) return std::u16string(kKoreanFamily);
+    return FromQString(QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
+  }();
+  return family;
+}
+
+int AlignFlags(ui::TextAlign align) {
+  switch (align) {
+    case ui::TextAlign::kRight:
+      return Qt::AlignRight;
+    case ui::TextAlign::kCenter:
+      return Qt::AlignHCenter;
+    default:
+      return Qt::AlignLeft;
+  }
+}
+
+// Line ends as the device writes them ("\r\n", or a lone '\r') become Qt's '\n'.
+QString Lines(std::u16string_view text) {
+  QString s = ToQString(text);
+  s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return s;
+}
+
+}  // namespace
+
+// Not cached: a skin's fonts are registered and removed while the programs run.
+std::u16string QtTextRenderer::Family(const std::u16string& face) {
+  if (!face.empty() && !text::EqualsNoCase(face, u"System") && QFontDatabase::hasFamily(ToQString(face))) {
+    return face;
+  }
+  return FallbackFamily();
+}
+
+// Qt sizes a font by its characters (the em); the device by its cell. The em is scaled by how the
+// family's cell compares with its em.
+int QtTextRenderer::PixelSize(const std::u16string& family, int cellHeight) {
+  const auto key = std::make_pair(family, cellHeight);
+  if (auto it = pixelSizes_.find(key); it != pixelSizes_.end()) return it->second;
+  QFont probe(ToQString(family));
+  probe.setPixelSize(100);
+  const qreal cell = QFontMetricsF(probe).height();
+  int size = cellHeight;
+  if (cell > 0) size = static_cast<int>(std::lround(cellHeight * 100.0 / cell));
+  size = std::max(1, size);
+  pixelSizes_[key] = size;
+  return size;
+}
+
+QFont QtTextRenderer::ToQFont(const FontSpec& spec) {
+  const std::u16string family = Family(spec.face);
+  QFont font;
+  QStringList families{ToQString(family)};
+  if (family != FallbackFamily()) families << ToQString(FallbackFamily());
+  font.setFamilies(families);
+  const int height = spec.height == 0 ? kDefaultCellHeight : spec.height;
+  // Heights beyond any screen are cut down rather than asking the font engine for a giant glyph.
+  const int pixels = height > 0 ? PixelSize(family, std::min(height, 2000)) : std::min(-height, 2000);
+  font.setPixelSize(std::max(1, pixels));
+  font.setWeight(static_cast<QFont::Weight>(spec.weight <= 0 ? 400 : std::clamp(spec.weight, 100, 900)));
+  font.setItalic(spec.italic);
+  font.setUnderline(spec.underline);
+  font.setStrikeOut(spec.strikeOut);
+  return font;
+}
+
+void QtTextRenderer::Draw(gfx::Bitmap& target, const gfx::Rect& rect, std::u16string_view text, const FontSpec& font,
+                          gfx::ColorRef color, int flags) {
+  if (target.empty() || rect.empty() || text.empty()) return;
+  // The bitmap's pixels are 0xFFRRGGBB words, Qt's RGB32 layout: the painter draws on them in place.
+  QImage image(reinterpret_cast<uchar*>(target.Row(0)), target.width(), target.height(),
+               static_cast<qsizetype>(target.width()) * 4, QImage::Format_RGB32);
+  QPainter painter(&image);
+  painter.setRenderHint(QPainter::TextAntialiasing);
+  painter.setFont(ToQFont(font));
+  painter.setPen(QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
+                        static_cast<int>((color >> 16) & 0xFF)));
+  const QRect box(rect.left, rect.top, rect.width(), rect.height());
+  painter.setClipRect(box);
+  painter.drawText(box, flags, Lines(text));
+}
+
+void QtTextRenderer::DrawText(gfx::Bitmap& target, const gfx::Rect& rect, std::u16string_view text,
+                              const FontSpec& font, gfx::ColorRef color, ui::TextAlign align) {
+  Draw(target, rect, text, font, color, Qt::TextSingleLine | Qt::AlignVCenter | AlignFlags(align));
+}
+
+void QtTextRenderer::DrawTextBlock(gfx::Bitmap& target, const gfx::Rect& rect, std::u16string_view text,
+                                   const FontSpec& font, gfx::ColorRef color, ui::TextAlign align) {
+  Draw(target, rect, text, font, color, Qt::TextWordWrap | Qt::AlignTop | AlignFlags(align));
+}
+
+gfx::Size QtTextRenderer::Measure(std::u16string_view text, const FontSpec& font) {
+  const QFontMetricsF metrics(ToQFont(font));
+  const QRectF box = metrics.boundingRect(QRectF(), Qt::TextSingleLine, Lines(text));
+  return {static_cast<int>(std::ceil(box.width())), static_cast<int>(std::ceil(metrics.height()))};
+}
+
+}  // namespace vexa::platform

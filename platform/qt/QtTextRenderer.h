@@ -1,0 +1,43 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <string_view>
+
+#include "platform/ui/Graphics.h"
+
+class QFont;
+
+namespace vexa::platform {
+
+// Draws text into bitmaps with Qt, anti-aliased, over what the bitmap already holds.
+//
+// Fonts are taken as the device takes them: a positive height is the height of the character cell
+// (ascent plus descent) in pixels, a negative one the height of the characters alone, 0 a default of
+// 16; weights run from 100 to 900 with 400 normal and 700 bold. A face the host does not have, and
+// the device's "System" face, become a sans-serif face with Korean glyphs (NanumGothic when it is
+// installed), and every face falls back to that one for characters it lacks, so Korean text never
+// shows as boxes. Text is drawn as given: '&' is an ordinary character.
+class QtTextRenderer : public ui::TextRenderer {
+ public:
+  QtTextRenderer() = default;
+
+  void DrawText(gfx::Bitmap& target, const gfx::Rect& rect, std::u16string_view text, const FontSpec& font,
+                gfx::ColorRef color, ui::TextAlign align) override;
+  void DrawTextBlock(gfx::Bitmap& target, const gfx::Rect& rect, std::u16string_view text, const FontSpec& font,
+                     gfx::ColorRef color, ui::TextAlign align) override;
+  gfx::Size Measure(std::u16string_view text, const FontSpec& font) override;
+
+  // The Qt font standing for a device font (also for the window adapter's controls).
+  QFont ToQFont(const FontSpec& font);
+
+ private:
+  void Draw(gfx::Bitmap& target, const gfx::Rect& rect, std::u16string_view text, const FontSpec& font,
+            gfx::ColorRef color, int flags);
+  std::u16string Family(const std::u16string& face);
+  int PixelSize(const std::u16string& family, int cellHeight);
+
+  std::map<std::pair<std::u16string, int>, int> pixelSizes_;  // (family, cell height) -> pixel size
+};
+
+}  // namespace vexa::platform
