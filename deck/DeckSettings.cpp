@@ -84,9 +84,13 @@ std::u16string DeckSettings::FilePath() const {
   return environment_.GetPath(PATH_PROGRAM_DIR) + u"\\VexaDeck.ini";
 }
 
-bool DeckSettings::Read(platform::WindowHandle owner) { return store_.Read(owner, FilePath()); }
+bool DeckSettings::Read(platform::WindowHandle owner) {
+  return store_.Read(owner, FilePath());
+}
 
-bool DeckSettings::Save(platform::WindowHandle owner) { return store_.Save(owner, FilePath()); }
+bool DeckSettings::Save(platform::WindowHandle owner) {
+  return store_.Save(owner, FilePath());
+}
 
 void DeckSettings::SetDefaultWhenEmpty(std::u16string_view section, std::u16string_view key,
                                        std::u16string value) {
@@ -136,19 +140,35 @@ void DeckSettings::SetAutoRun(AutoRunMode mode) {
   store_.SetString(kMain, u"AutoRun", value);
 }
 
-int DeckSettings::AutoRunDelay() const { return store_.GetInt(kMain, u"AutoRunDelay", 30); }
-void DeckSettings::SetAutoRunDelay(int seconds) { store_.SetInt(kMain, u"AutoRunDelay", seconds); }
+int DeckSettings::AutoRunDelay() const {
+  return store_.GetInt(kMain, u"AutoRunDelay", 30);
+}
+void DeckSettings::SetAutoRunDelay(int seconds) {
+  store_.SetInt(kMain, u"AutoRunDelay", seconds);
+}
 
-bool DeckSettings::AutoWindow() const { return IsYes(kMain, u"AutoWindow"); }
-void DeckSettings::SetAutoWindow(bool on) { SetYesNo(kMain, u"AutoWindow", on); }
-bool DeckSettings::AutoToolbar() const { return IsYes(kMain, u"AutoToolbar"); }
-void DeckSettings::SetAutoToolbar(bool on) { SetYesNo(kMain, u"AutoToolbar", on); }
+bool DeckSettings::AutoWindow() const {
+  return IsYes(kMain, u"AutoWindow");
+}
+void DeckSettings::SetAutoWindow(bool on) {
+  SetYesNo(kMain, u"AutoWindow", on);
+}
+bool DeckSettings::AutoToolbar() const {
+  return IsYes(kMain, u"AutoToolbar");
+}
+void DeckSettings::SetAutoToolbar(bool on) {
+  SetYesNo(kMain, u"AutoToolbar", on);
+}
 
-TriState DeckSettings::StartShowTaskBar() const { return ToTriState(Get(kMain, u"StartShowTaskBar")); }
+TriState DeckSettings::StartShowTaskBar() const {
+  return ToTriState(Get(kMain, u"StartShowTaskBar"));
+}
 void DeckSettings::SetStartShowTaskBar(TriState value) {
   store_.SetString(kMain, u"StartShowTaskBar", FromTriState(value));
 }
-TriState DeckSettings::ExitShowTaskBar() const { return ToTriState(Get(kMain, u"ExitShowTaskBar")); }
+TriState DeckSettings::ExitShowTaskBar() const {
+  return ToTriState(Get(kMain, u"ExitShowTaskBar"));
+}
 void DeckSettings::SetExitShowTaskBar(TriState value) {
   store_.SetString(kMain, u"ExitShowTaskBar", FromTriState(value));
 }
@@ -178,34 +198,68 @@ void DeckSettings::SetScreenSize(ScreenSizeMode mode, Point customSize) {
                        : std::u16string());
 }
 
-std::u16string DeckSettings::Program(ProgramKey key) const { return Get(kProgram, ProgramKeyName(key)); }
+std::u16string DeckSettings::Program(ProgramKey key) const {
+  return Get(kProgram, ProgramKeyName(key));
+}
 void DeckSettings::SetProgram(ProgramKey key, std::u16string_view path) {
   store_.SetString(kProgram, ProgramKeyName(key), path);
 }
-std::u16string DeckSettings::Folder(FolderKey key) const { return Get(kFolder, FolderKeyName(key)); }
+std::u16string DeckSettings::Folder(FolderKey key) const {
+  return Get(kFolder, FolderKeyName(key));
+}
 void DeckSettings::SetFolder(FolderKey key, std::u16string_view path) {
   store_.SetString(kFolder, FolderKeyName(key), path);
 }
 
-std::u16string DeckSettings::SkinFolder() const { return Get(kSkin, u"SkinFolder"); }
-void DeckSettings::SetSkinFolder(std::u16string_view folder) { store_.SetString(kSkin, u"SkinFolder", folder); }
-std::u16string DeckSettings::SkinName() const { return Get(kSkin, u"SkinName", u"Default"); }
-void DeckSettings::SetSkinName(std::u16string_view name) { store_.SetString(kSkin, u"SkinName", name); }
-bool DeckSettings::BackgroundAutoChange() const { return IsYesIgnoringCase(Get(kSkin, u"BgndAutoChange", u"N")); }
-void DeckSettings::SetBackgroundAutoChange(bool on) { SetYesNo(kSkin, u"BgndAutoChange", on); }
-int DeckSettings::BackgroundChangeSeconds() const { return store_.GetInt(kSkin, u"BgndChangeTime", 60); }
-void DeckSettings::SetBackgroundChangeSeconds(int seconds) { store_.SetInt(kSkin, u"BgndChangeTime", seconds); }
+std::u16string DeckSettings::SkinFolder() const {
+  return Get(kSkin, u"SkinFolder");
+}
+void DeckSettings::SetSkinFolder(std::u16string_view folder) {
+  store_.SetString(kSkin, u"SkinFolder", folder);
+}
+std::u16string DeckSettings::SkinName() const {
+  return Get(kSkin, u"SkinName", u"Default");
+}
+void DeckSettings::SetSkinName(std::u16string_view name) {
+  store_.SetString(kSkin, u"SkinName", name);
+}
+bool DeckSettings::BackgroundAutoChange() const {
+  return IsYesIgnoringCase(Get(kSkin, u"BgndAutoChange", u"N"));
+}
+void DeckSettings::SetBackgroundAutoChange(bool on) {
+  SetYesNo(kSkin, u"BgndAutoChange", on);
+}
+int DeckSettings::BackgroundChangeSeconds() const {
+  return store_.GetInt(kSkin, u"BgndChangeTime", 60);
+}
+void DeckSettings::SetBackgroundChangeSeconds(int seconds) {
+  store_.SetInt(kSkin, u"BgndChangeTime", seconds);
+}
 
-std::u16string DeckSettings::LogoFile() const { return Get(kImageViewer, u"LogoFile"); }
-void DeckSettings::SetLogoFile(std::u16string_view path) { store_.SetString(kImageViewer, u"LogoFile", path); }
-int DeckSettings::SlideShowRefreshSeconds() const { return store_.GetInt(kImageViewer, u"RefreshTime", 5); }
+std::u16string DeckSettings::LogoFile() const {
+  return Get(kImageViewer, u"LogoFile");
+}
+void DeckSettings::SetLogoFile(std::u16string_view path) {
+  store_.SetString(kImageViewer, u"LogoFile", path);
+}
+int DeckSettings::SlideShowRefreshSeconds() const {
+  return store_.GetInt(kImageViewer, u"RefreshTime", 5);
+}
 void DeckSettings::SetSlideShowRefreshSeconds(int seconds) {
   store_.SetInt(kImageViewer, u"RefreshTime", seconds);
 }
-int DeckSettings::LogoDisplaySeconds() const { return store_.GetInt(kImageViewer, u"LogoDispTime", 7); }
-void DeckSettings::SetLogoDisplaySeconds(int seconds) { store_.SetInt(kImageViewer, u"LogoDispTime", seconds); }
-std::u16string DeckSettings::IntroMusic() const { return Get(kMp3Player, u"IntroMusic"); }
-void DeckSettings::SetIntroMusic(std::u16string_view path) { store_.SetString(kMp3Player, u"IntroMusic", path); }
+int DeckSettings::LogoDisplaySeconds() const {
+  return store_.GetInt(kImageViewer, u"LogoDispTime", 7);
+}
+void DeckSettings::SetLogoDisplaySeconds(int seconds) {
+  store_.SetInt(kImageViewer, u"LogoDispTime", seconds);
+}
+std::u16string DeckSettings::IntroMusic() const {
+  return Get(kMp3Player, u"IntroMusic");
+}
+void DeckSettings::SetIntroMusic(std::u16string_view path) {
+  store_.SetString(kMp3Player, u"IntroMusic", path);
+}
 
 std::u16string DeckSettings::GpsPort() const {
   auto port = text::ToUpper(Get(kGps, u"GpsPort"));
@@ -216,20 +270,36 @@ std::u16string DeckSettings::GpsPort() const {
   }
   return u"COM2:";
 }
-void DeckSettings::SetGpsPort(std::u16string_view port) { store_.SetString(kGps, u"GpsPort", port); }
+void DeckSettings::SetGpsPort(std::u16string_view port) {
+  store_.SetString(kGps, u"GpsPort", port);
+}
 
 int DeckSettings::GpsSpeed() const {
   const int speed = store_.GetInt(kGps, u"GpsSpeed", 9600);
   return speed == 4800 || speed == 9600 || speed == 14400 || speed == 19600 ? speed : 9600;
 }
-void DeckSettings::SetGpsSpeed(int speed) { store_.SetInt(kGps, u"GpsSpeed", speed); }
+void DeckSettings::SetGpsSpeed(int speed) {
+  store_.SetInt(kGps, u"GpsSpeed", speed);
+}
 
-bool DeckSettings::Emulation() const { return IsYes(kGps, u"Emulation"); }
-void DeckSettings::SetEmulation(bool on) { SetYesNo(kGps, u"Emulation", on); }
-bool DeckSettings::SirfToNmea() const { return IsYesExactly(Get(kGps, u"SirfToNmea", u"N")); }
-void DeckSettings::SetSirfToNmea(bool on) { SetYesNo(kGps, u"SirfToNmea", on); }
-bool DeckSettings::AutoGpsTime() const { return IsYes(kGps, u"AutoGpsTime"); }
-void DeckSettings::SetAutoGpsTime(bool on) { SetYesNo(kGps, u"AutoGpsTime", on); }
+bool DeckSettings::Emulation() const {
+  return IsYes(kGps, u"Emulation");
+}
+void DeckSettings::SetEmulation(bool on) {
+  SetYesNo(kGps, u"Emulation", on);
+}
+bool DeckSettings::SirfToNmea() const {
+  return IsYesExactly(Get(kGps, u"SirfToNmea", u"N"));
+}
+void DeckSettings::SetSirfToNmea(bool on) {
+  SetYesNo(kGps, u"SirfToNmea", on);
+}
+bool DeckSettings::AutoGpsTime() const {
+  return IsYes(kGps, u"AutoGpsTime");
+}
+void DeckSettings::SetAutoGpsTime(bool on) {
+  SetYesNo(kGps, u"AutoGpsTime", on);
+}
 
 bool DeckSettings::AutoSpeedGauge() {
   // An older file may hold the misspelt key; its value is the default of the new one, and it is carried

@@ -35,7 +35,9 @@ std::u16string SizeText(gfx::Size size) {
   return text::FromInt(size.width) + u"x" + text::FromInt(size.height);
 }
 
-std::u16string PairText(int a, int b) { return text::FromInt(a) + u"," + text::FromInt(b); }
+std::u16string PairText(int a, int b) {
+  return text::FromInt(a) + u"," + text::FromInt(b);
+}
 
 bool IsOneOfNoCase(std::u16string_view value, std::initializer_list<std::u16string_view> words) {
   for (auto word : words) {
@@ -51,8 +53,8 @@ std::u16string SkinFilePath(std::u16string_view skinFolder, std::u16string_view 
 }
 
 // UpImageFile=+navi_up.png
-std::u16string ResolveSkinFile(std::u16string_view skinFolder, std::u16string_view skinName, SkinFileKind kind,
-                               std::u16string_view value) {
+std::u16string ResolveSkinFile(std::u16string_view skinFolder, std::u16string_view skinName,
+                               SkinFileKind kind, std::u16string_view value) {
   if (value.empty()) return {};
   if (value.front() == u'+') {
     return std::u16string(skinFolder) + std::u16string(SharedFolder(kind)) + std::u16string(value.substr(1));
@@ -84,7 +86,9 @@ gfx::Size DesignSizeFromFileName(std::u16string_view fileName, gfx::Size screen)
   return design;
 }
 
-bool IsElementSection(std::u16string_view section) { return text::StartsWithNoCase(section, u"Button"); }
+bool IsElementSection(std::u16string_view section) {
+  return text::StartsWithNoCase(section, u"Button");
+}
 
 // TextAlign=Botton
 CaptionPosition CaptionPositionFromWord(std::u16string_view word) {
@@ -140,8 +144,9 @@ void WriteSkin(ProfileStore& skin, std::span<const SlotSettings> slots) {
     skin.SetString(section, u"Motion", slot.motion);
     skin.SetString(section, u"UpImageFile", SkinFileValue(slot.normalPicture, SkinFileKind::kButton));
     skin.SetString(section, u"DownImageFile", SkinFileValue(slot.pressedPicture, SkinFileKind::kButton));
-    skin.SetString(section, u"TransColor",
-                   slot.transparentColor == gfx::kAutoTransparent ? u"Auto" : ColorText(slot.transparentColor));
+    skin.SetString(
+        section, u"TransColor",
+        slot.transparentColor == gfx::kAutoTransparent ? u"Auto" : ColorText(slot.transparentColor));
     skin.SetString(section, u"TextColor", ColorText(slot.colors[kColorPressedCaption]));
     skin.SetString(section, u"FontName", slot.face);
     skin.SetInt(section, u"TextSize", slot.captionHeight);

@@ -20,8 +20,8 @@ std::u16string SkinFilePath(std::u16string_view skinFolder, std::u16string_view 
 
 // The file a skin value names: "+a.png" lies in the shared "_Common\button\" folder, "a.png" in the
 // skin's own "button\" folder (likewise for backgrounds and sounds). An empty value names no file.
-std::u16string ResolveSkinFile(std::u16string_view skinFolder, std::u16string_view skinName, SkinFileKind kind,
-                               std::u16string_view value);
+std::u16string ResolveSkinFile(std::u16string_view skinFolder, std::u16string_view skinName,
+                               SkinFileKind kind, std::u16string_view value);
 
 // The value the writer stores for a file: its name, with "+" when it lies in the shared folder.
 std::u16string SkinFileValue(std::u16string_view path, SkinFileKind kind);

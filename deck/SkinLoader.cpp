@@ -25,11 +25,13 @@ bool IsPicture(std::u16string_view fileName) {
 // huge coordinate in a skin cannot overflow.
 int ScaleValue(int value, int numerator, int denominator) {
   const std::int64_t scaled = static_cast<std::int64_t>(value) * numerator / denominator;
-  return static_cast<int>(std::clamp<std::int64_t>(scaled, std::numeric_limits<int>::min(),
-                                                   std::numeric_limits<int>::max()));
+  return static_cast<int>(
+      std::clamp<std::int64_t>(scaled, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
-bool IsDesigned(gfx::Size design) { return design.width > 0 && design.height > 0; }
+bool IsDesigned(gfx::Size design) {
+  return design.width > 0 && design.height > 0;
+}
 
 // Position=-12,300 (a slot may reach past the left or top edge, and the writer stores it so).
 std::optional<Point> ParseSignedPair(std::u16string_view text) {
@@ -64,7 +66,8 @@ bool LiveSlots::HasPicture() const {
 
 gfx::Rect ScaleToScreen(const gfx::Rect& rect, gfx::Size screen, gfx::Size design) {
   if (!IsDesigned(design)) return rect;
-  return {ScaleValue(rect.left, screen.width, design.width), ScaleValue(rect.top, screen.height, design.height),
+  return {ScaleValue(rect.left, screen.width, design.width),
+          ScaleValue(rect.top, screen.height, design.height),
           ScaleValue(rect.right, screen.width, design.width),
           ScaleValue(rect.bottom, screen.height, design.height)};
 }
@@ -179,8 +182,8 @@ LoadedSkin SkinLoader::LoadFile(SkinLocation location, const SkinLoadContext& co
     const auto gauge = rectOf(*skin.live.speedGauge);
     const auto speed = rectOf(*skin.live.speed);
     if (gauge && speed) {
-      const bool inside = gauge->left <= speed->left && gauge->top <= speed->top && gauge->right >= speed->right &&
-                          gauge->bottom >= speed->bottom;
+      const bool inside = gauge->left <= speed->left && gauge->top <= speed->top &&
+                          gauge->right >= speed->right && gauge->bottom >= speed->bottom;
       skin.slots[*skin.live.speed].visible = !inside;
     }
   }
@@ -295,7 +298,8 @@ SlotSettings SkinLoader::LoadElement(std::u16string_view section, int slotIndex,
 
   const bool large = context.screen.width >= 640 && context.screen.height >= 480;
   slot.captionHeight = store.GetInt(section, u"TextSize", large ? 20 : 14);
-  if (skin.fitting) slot.captionHeight = ScaleTextSize(slot.captionHeight, context.screen, location.designSize);
+  if (skin.fitting)
+    slot.captionHeight = ScaleTextSize(slot.captionHeight, context.screen, location.designSize);
 
   if (const auto position = get(u"Position"); !position.empty()) position_ = ParseSignedPair(position);
   if (const auto size = get(u"Size"); !size.empty()) {
