@@ -36,7 +36,7 @@ struct Platform {
   // The running program's own device path: "\Storage Card\VexaDeck\VexaDeck.exe".
   std::u16string modulePath;
   // The program's own command line as the device hands it over: the arguments only.
-  std::u16string commandLine;
+  std::u16string commandLine{};
   // Present once a user interface is running; without them the folder picker answers nothing and
   // control fonts stay as they are.
   FolderPicker* folderPicker = nullptr;
