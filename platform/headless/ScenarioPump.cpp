@@ -1,0 +1,102 @@
+#include "platform/headless/ScenarioPump.h"
+
+#include <ostream>
+
+namespace vexa::platform {
+
+ScenarioPump::ScenarioPump(Scenario scenario, VirtualClock& clock, EffectLog& log, std::ostream& errors)
+    : scenario_(std::move(scenario)), clock_(clock), log_(log), errors_(errors) {}
+
+void ScenarioPump::HostEvents() {
+  if (hostEvents_) hostEvents_();
+}
+
+void ScenarioPump::RunUntil(const std::function<bool()>& done) {
+  for (;;) {
+    HostEvents();
+    if (quitting_ || done()) return;
+    std::optional<ScenarioAction> action = scenario_.Next();
+    if (!action) {
+      // Nothing more to do while the program waits for input: the run is over.
+      Quit();
+      return;
+    }
+    Perform(*action);
+  }
+}
+
+void ScenarioPump::LogAction(const ScenarioAction& action) {
+  log_.Record("action", {{"line", static_cast<std::int64_t>(action.line)}, {"text", action.text}});
+}
+
+void ScenarioPump::Fail(int line, std::string_view message) {
+  log_.Record("scenario_error",
+              {{"line", static_cast<std::int64_t>(line)}, {"message", std::string(message)}});
+  errors_ << "scenario line " << line << ": " << message << std::endl;
+  exitCode_ = kFailedExitCode;
+  Quit();
+}
+
+void ScenarioPump::Perform(const ScenarioAction& action) {
+  LogAction(action);
+  using V = ScenarioVerb;
+  switch (action.verb) {
+    case V::kWait:
+      clock_.Advance(action.milliseconds);
+      return;
+    case V::kAnswer:
+    case V::kFile:
+    case V::kFolder:
+    case V::kColor:
+      scenario_.Keep(action);
+      return;
+    case V::kQuit:
+      Quit();
+      return;
+    default:
+      break;
+  }
+  if (automation_ == nullptr) {
+    Fail(action.line, "there is no user interface to drive");
+    return;
+  }
+  std::string problem;
+  switch (action.verb) {
+    case V::kTap:
+      problem = automation_->Press(action.point);
+      if (problem.empty()) {
+        HostEvents();
+        problem = automation_->Release(action.point);
+      }
+      break;
+    case V::kPress:
+      problem = automation_->Press(action.point);
+      break;
+    case V::kMove:
+      problem = automation_->Move(action.point);
+      break;
+    case V::kRelease:
+      problem = automation_->Release(action.point);
+      break;
+    case V::kClick:
+      problem = automation_->Click(action.title, action.controlId);
+      break;
+    case V::kChoose:
+      problem = automation_->Choose(action.title, action.controlId, action.value);
+      break;
+    case V::kType:
+      problem = automation_->Type(action.title, action.controlId, action.value);
+      break;
+    case V::kCheck:
+      problem = automation_->Check(action.title, action.controlId, action.check);
+      break;
+    case V::kScreenshot:
+      problem = automation_->Screenshot(action.title, action.hostPath);
+      break;
+    default:
+      break;
+  }
+  if (!problem.empty()) Fail(action.line, problem);
+}
+
+}  // namespace vexa::platform

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <functional>
+#include <iosfwd>
+#include <string>
+#include <string_view>
+
+#include "platform/EffectLog.h"
+#include "platform/headless/Scenario.h"
+#include "platform/headless/VirtualClock.h"
+#include "platform/ui/Automation.h"
+#include "platform/ui/EventLoop.h"
+
+namespace vexa::platform {
+
+// The event loop of the headless mode: every loop the program runs, the outermost and each nested
+// modal one, takes its input from the scenario.
+//
+// RunUntil repeats: let the host handle its pending events (the runtime hands in a function for
+// that, so this stays free of any toolkit); return when `done` answers true or the run is quitting;
+// else take the next action and perform it, through the automation for pointer and control actions
+// and through the virtual clock for `wait`. Timers fired by a wait, and handlers reached by an
+// action, may run nested loops, which go on taking actions from the same scenario.
+//
+// Answers for dialogs (answer, file, folder, color) are taken by the dialogs themselves when they
+// come directly after the action that opened the dialog (see ScenarioDialogs); one the loop comes to
+// first is kept for the next dialog of its kind.
+//
+// When the scenario runs out while a loop waits for input, the run quits with exit code 0, and so
+// does `quit`. A failed action (a window or control that is not there) logs "scenario_error" {line,
+// message}, prints "scenario line N: message" to the error stream and quits with kFailedExitCode.
+// Every action performed is logged as "action" {line, text} before it is performed.
+class ScenarioPump : public ui::EventPump {
+ public:
+  static constexpr int kFailedExitCode = 3;
+
+  ScenarioPump(Scenario scenario, VirtualClock& clock, EffectLog& log, std::ostream& errors);
+
+  // The window adapter's automation; actions that need it fail while there is none.
+  void SetAutomation(ui::Automation* automation) { automation_ = automation; }
+  // Handles the host's pending events (QCoreApplication::processEvents at run time).
+  void SetHostEvents(std::function<void()> processHostEvents) { hostEvents_ = std::move(processHostEvents); }
+
+  void RunUntil(const std::function<bool()>& done) override;
+  void Quit() override { quitting_ = true; }
+  bool quitting() const override { return quitting_; }
+
+  // 0, or kFailedExitCode once an action failed.
+  int exitCode() const { return exitCode_; }
+
+  // For the dialogs that take their answers from the scenario.
+  Scenario& scenario() { return scenario_; }
+  void LogAction(const ScenarioAction& action);
+  // Stops the run: logs and prints the problem and quits with kFailedExitCode.
+  void Fail(int line, std::string_view message);
+
+ private:
+  void Perform(const ScenarioAction& action);
+  void HostEvents();
+
+  Scenario scenario_;
+  VirtualClock& clock_;
+  EffectLog& log_;
+  std::ostream& errors_;
+  ui::Automation* automation_ = nullptr;
+  std::function<void()> hostEvents_;
+  bool quitting_ = false;
+  int exitCode_ = 0;
+};
+
+}  // namespace vexa::platform

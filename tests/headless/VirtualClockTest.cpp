@@ -1,0 +1,120 @@
+#include "platform/headless/VirtualClock.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace vexa::platform {
+namespace {
+
+struct Firing {
+  std::string name;
+  std::uint64_t at;
+  bool operator==(const Firing&) const = default;
+};
+
+TEST(VirtualClockTest, StartsAtTheDocumentedMorningAndOnlyMovesWhenAdvanced) {
+  VirtualClock clock;
+  EXPECT_EQ(clock.TickCount(), 0u);
+  EXPECT_EQ(clock.LocalTime(), (DateTime{2026, 1, 4, 1, 9, 0, 0, 0}));
+  EXPECT_EQ(clock.SystemTime(), clock.LocalTime());
+  EXPECT_EQ(clock.TickCount(), 0u);
+  clock.Advance(61'001);
+  EXPECT_EQ(clock.TickCount(), 61'001u);
+  EXPECT_EQ(clock.LocalTime(), (DateTime{2026, 1, 4, 1, 9, 1, 1, 1}));
+}
+
+TEST(VirtualClockTest, CalendarRollsOverMidnightIntoALeapDay) {
+  VirtualClock clock(*VirtualClock::ParseDateTime("2028-02-28 23:59:59"));
+  clock.Sleep(1'500);
+  // 2028-02-29 is a Tuesday.
+  EXPECT_EQ(clock.LocalTime(), (DateTime{2028, 2, 2, 29, 0, 0, 0, 500}));
+  clock.Advance(24LL * 3600 * 1000);
+  EXPECT_EQ(clock.LocalTime(), (DateTime{2028, 3, 3, 1, 0, 0, 0, 500}));
+}
+
+TEST(VirtualClockTest, ParsesStartTimesAndRefusesImpossibleOnes) {
+  EXPECT_EQ(VirtualClock::ParseDateTime("2026-12-24 18:30:05"), (DateTime{2026, 12, 4, 24, 18, 30, 5, 0}));
+  EXPECT_EQ(VirtualClock::ParseDateTime("2026-12-24T18:30:05"), (DateTime{2026, 12, 4, 24, 18, 30, 5, 0}));
+  for (const char* bad :
+       {"2026-02-29 00:00:00", "2026-13-01 00:00:00", "2026-01-01 24:00:00", "2026-01-01 10:60:00",
+        "2026-01-01", "2026-1-01 00:00:00", "2026-01-0100:00:00", "2026-01-01 00:00:00 ", "", "today"}) {
+    EXPECT_FALSE(VirtualClock::ParseDateTime(bad)) << bad;
+  }
+}
+
+TEST(VirtualClockTest, TimersFireInTheOrderTheyFallDueAndRepeatUntilStopped) {
+  VirtualClock clock;
+  std::vector<Firing> fired;
+  auto record = [&](const char* name) { return [&, name] { fired.push_back({name, clock.TickCount()}); }; };
+  const int a = clock.Start(300, record("a"));
+  const int b = clock.Start(200, record("b"));
+  clock.Start(300, record("c"));
+  EXPECT_NE(a, 0);
+  EXPECT_NE(a, b);
+
+  clock.Advance(150);
+  EXPECT_TRUE(fired.empty());
+  clock.Advance(450);  // to 600: simultaneous timers fire in the order they were started
+  EXPECT_EQ(fired, (std::vector<Firing>{
+                       {"b", 200}, {"a", 300}, {"c", 300}, {"b", 400}, {"a", 600}, {"b", 600}, {"c", 600}}));
+  EXPECT_EQ(clock.TickCount(), 600u);
+
+  fired.clear();
+  clock.Stop(b);
+  clock.Stop(12345);  // unknown numbers are ignored
+  clock.Advance(300);
+  EXPECT_EQ(fired, (std::vector<Firing>{{"a", 900}, {"c", 900}}));
+}
+
+TEST(VirtualClockTest, ATimerCanStopItselfAndZeroPeriodsDoNotHang) {
+  VirtualClock clock;
+  int count = 0;
+  int self = 0;
+  self = clock.Start(0, [&] {
+    if (++count == 3) clock.Stop(self);
+  });
+  clock.Advance(1000);
+  EXPECT_EQ(count, 3);
+  EXPECT_EQ(clock.activeTimers(), 0u);
+}
+
+TEST(VirtualClockTest, ANestedAdvanceFiresInsideItsSpanAndTimeNeverGoesBack) {
+  VirtualClock clock;
+  std::vector<Firing> fired;
+  bool nested = false;
+  clock.Start(100, [&] {
+    fired.push_back({"t1", clock.TickCount()});
+    if (!nested) {
+      nested = true;
+      clock.Advance(250);  // as a modal loop waiting inside the timer would
+      fired.push_back({"t1 back", clock.TickCount()});
+    }
+  });
+  clock.Start(150, [&] { fired.push_back({"t2", clock.TickCount()}); });
+
+  clock.Advance(150);  // the nested advance goes past the outer end
+  EXPECT_EQ(fired, (std::vector<Firing>{
+                       {"t1", 100}, {"t2", 150}, {"t1", 200}, {"t1", 300}, {"t2", 300}, {"t1 back", 350}}));
+  EXPECT_EQ(clock.TickCount(), 350u);
+
+  fired.clear();
+  clock.Advance(100);
+  EXPECT_EQ(fired, (std::vector<Firing>{{"t1", 400}, {"t2", 450}}));
+}
+
+TEST(VirtualClockTest, ATimerStartedFromACallbackCountsFromThatMoment) {
+  VirtualClock clock;
+  std::vector<Firing> fired;
+  int first = 0;
+  first = clock.Start(100, [&] {
+    clock.Stop(first);
+    clock.Start(50, [&] { fired.push_back({"late", clock.TickCount()}); });
+  });
+  clock.Advance(260);
+  EXPECT_EQ(fired, (std::vector<Firing>{{"late", 150}, {"late", 200}, {"late", 250}}));
+}
+
+}  // namespace
+}  // namespace vexa::platform
