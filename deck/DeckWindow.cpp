@@ -173,9 +173,8 @@ void DeckWindow::ApplySkin(LoadedSkin skin) {
 void DeckWindow::OnTimer(Window& window, int timerId) {
   if (timerId > kHoverTimerBase && timerId <= kHoverTimerBase + kSlotCount) {
     const auto index = static_cast<std::size_t>(timerId - kHoverTimerBase - 1);
-    // The slot ends its hover when the pointer has left it; without pointer tracking the last known
-    // position is outside every slot.
-    slots_[index]->OnHoverTimer({-1, -1});
+    // The slot ends its hover when the pointer has left it.
+    slots_[index]->OnHoverTimer(lastPointer_);
     return;
   }
   switch (timerId) {
@@ -294,9 +293,13 @@ void DeckWindow::OnControlPointerDown(Window&, int controlId, gfx::Point p) {
   if (auto index = SlotIndexOf(controlId)) slot(*index).OnPointerDown(p);
 }
 
-void DeckWindow::OnControlPointerMove(Window&, int controlId, gfx::Point p, bool buttonDown) {
+void DeckWindow::OnControlPointerMove(Window& window, int controlId, gfx::Point p, bool buttonDown) {
+  const auto rect = window.GetControlRect(controlId);
+  lastPointer_ = {rect.left + p.x, rect.top + p.y};
   if (auto index = SlotIndexOf(controlId)) slot(*index).OnPointerMove(p, buttonDown);
 }
+
+void DeckWindow::OnPointerMove(Window&, gfx::Point p, bool) { lastPointer_ = p; }
 
 void DeckWindow::OnControlPointerUp(Window&, int controlId, gfx::Point p) {
   if (auto index = SlotIndexOf(controlId)) slot(*index).OnPointerUp(p);

@@ -67,6 +67,7 @@ class DeckWindow : public platform::ui::WindowHandler {
   void OnControlPointerDown(platform::ui::Window& window, int controlId, gfx::Point p) override;
   void OnControlPointerMove(platform::ui::Window& window, int controlId, gfx::Point p, bool buttonDown) override;
   void OnControlPointerUp(platform::ui::Window& window, int controlId, gfx::Point p) override;
+  void OnPointerMove(platform::ui::Window& window, gfx::Point p, bool buttonDown) override;
   void OnDestroy(platform::ui::Window& window) override;
 
  protected:
@@ -101,6 +102,7 @@ class DeckWindow : public platform::ui::WindowHandler {
   bool gpsRunning_ = false;
   int currentSpeed_ = 0;
   bool editMode_ = false;
+  gfx::Point lastPointer_{-1, -1};  // where the pointer was last seen, in window coordinates
 };
 
 }  // namespace vexa::deck
