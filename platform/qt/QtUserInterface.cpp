@@ -180,7 +180,7 @@ int QtUserInterface::RunDialog(QDialog& dialog, WindowHandle owner) {
   });
   dialog.setWindowModality(Qt::ApplicationModal);
   dialog.show();
-  dialog.raise();
+  if (QGuiApplication::platformName() != QStringLiteral("offscreen")) dialog.raise();
   dialog.activateWindow();
   pump_.RunUntil([&finished] { return finished; });
   QObject::disconnect(connection);

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -188,6 +189,15 @@ QFont ToQFont(const FontSpec& spec, QFont font) {
   font.setUnderline(spec.underline);
   font.setStrikeOut(spec.strikeOut);
   return font;
+}
+
+// Raises a top-level window where the platform can (the offscreen one cannot, and says so each time).
+void RaiseWindow(QWidget* w) {
+  if (!w->isWindow() || QGuiApplication::platformName() != QStringLiteral("offscreen")) w->raise();
+}
+
+void LowerWindow(QWidget* w) {
+  if (!w->isWindow() || QGuiApplication::platformName() != QStringLiteral("offscreen")) w->lower();
 }
 
 QColor ToQColor(gfx::ColorRef c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
@@ -510,7 +520,7 @@ void QtWindow::Show(bool visible) {
   }
   if (parent_) {
     outer_->show();
-    outer_->raise();
+    RaiseWindow(outer_);
     return;
   }
   // Keeps an owned window above its owner on a desktop.
@@ -525,7 +535,7 @@ void QtWindow::Show(bool visible) {
     ui_.log().Record("window_opened", {{"title", GetTitle()}});
   }
   outer_->show();
-  outer_->raise();
+  RaiseWindow(outer_);
   if (!(style_ & ui::kNoActivate)) outer_->activateWindow();
   ui_.BringToTop(handle_);
 }
@@ -584,11 +594,11 @@ void QtWindow::SetZOrder(ui::ZOrder order) {
   if (destroyed_ || outer_.isNull()) return;
   switch (order) {
     case ui::ZOrder::kTop:
-      outer_->raise();
+      RaiseWindow(outer_);
       if (!parent_) ui_.BringToTop(handle_);
       break;
     case ui::ZOrder::kBottom:
-      outer_->lower();
+      LowerWindow(outer_);
       if (!parent_) ui_.SendToBottom(handle_);
       break;
     case ui::ZOrder::kTopMost:
@@ -596,7 +606,7 @@ void QtWindow::SetZOrder(ui::ZOrder order) {
       if (parent_) break;
       topMost_ = order == ui::ZOrder::kTopMost;
       ApplyWindowFlags();
-      outer_->raise();
+      RaiseWindow(outer_);
       ui_.BringToTop(handle_);
       break;
   }
@@ -765,11 +775,14 @@ void QtWindow::SetCheck(int id, CheckState state) {
                                                              : Qt::Unchecked);
   } else if (c->kind == ControlKind::kRadioButton) {
     auto* radio = static_cast<QRadioButton*>(c->widget);
-    const bool on = state != CheckState::kUnchecked;
-    // An exclusive group refuses to clear its checked button; the program may, as on the device.
-    c->group->setExclusive(false);
-    radio->setChecked(on);
-    c->group->setExclusive(true);
+    if (state != CheckState::kUnchecked) {
+      radio->setChecked(true);  // the group clears the others
+    } else {
+      // An exclusive group refuses to clear its checked button; the program may, as on the device.
+      c->group->setExclusive(false);
+      radio->setChecked(false);
+      c->group->setExclusive(true);
+    }
   } else if (c->kind == ControlKind::kPushButton || c->kind == ControlKind::kDefaultPushButton) {
     // A push button shown pressed.
     auto* b = static_cast<QPushButton*>(c->widget);
@@ -890,10 +903,14 @@ int QtWindow::InsertItem(int id, int index, std::u16string_view text) {
   }
   if (QComboBox* cb = c->combo()) {
     const int at = position(cb->count());
+    const QString editText = cb->currentText();
     cb->insertItem(at, s);
-    // A combo box has no selection until the program or the user makes one.
-    if (cb->count() == 1 && c->kind == ControlKind::kComboList) cb->setCurrentIndex(-1);
-    if (cb->count() == 1 && c->kind == ControlKind::kComboEdit) cb->setCurrentIndex(-1);
+    // A combo box has no selection until the program or the user makes one (Qt selects the first
+    // item put into an empty one), and an editable one keeps what its field shows.
+    if (cb->count() == 1) {
+      cb->setCurrentIndex(-1);
+      if (cb->isEditable()) cb->setEditText(editText);
+    }
     return at;
   }
   if (QTabBar* t = c->tabs()) return t->insertTab(position(t->count()), s);
