@@ -1,0 +1,254 @@
+#include "platform/runtime/ProgramRuntime.h"
+
+#include <QApplication>
+#include <QEventLoop>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <sstream>
+
+#include "common/text/Text.h"
+#include "platform/DeviceLocale.h"
+#include "platform/Shell.h"
+#include "platform/headless/InProcessWindowList.h"
+#include "platform/headless/JsonEffectLog.h"
+#include "platform/headless/LoggingFileSystem.h"
+#include "platform/headless/LoggingProcesses.h"
+#include "platform/headless/LoggingSound.h"
+#include "platform/headless/RecordingProcesses.h"
+#include "platform/headless/Scenario.h"
+#include "platform/headless/ScenarioDialogs.h"
+#include "platform/headless/ScenarioPump.h"
+#include "platform/headless/SilentSound.h"
+#include "platform/headless/VirtualClock.h"
+#include "platform/posix/AlsaSound.h"
+#include "platform/posix/HostExecutable.h"
+#include "platform/posix/PosixFileSystem.h"
+#include "platform/posix/PosixProcesses.h"
+#include "platform/qt/QtAutomation.h"
+#include "platform/qt/QtCommonDialogs.h"
+#include "platform/qt/QtControlFonts.h"
+#include "platform/qt/QtEventPump.h"
+#include "platform/qt/QtFolderPicker.h"
+#include "platform/qt/QtFontRegistry.h"
+#include "platform/qt/QtMessageBoxes.h"
+#include "platform/qt/QtPictureDecoder.h"
+#include "platform/qt/QtResources.h"
+#include "platform/qt/QtTextRenderer.h"
+#include "platform/qt/QtTimerService.h"
+#include "platform/qt/QtUserInterface.h"
+#include "platform/runtime/RuntimeOptions.h"
+#include "platform/runtime/SystemClock.h"
+#include "platform/x11/X11WindowList.h"
+
+namespace vexa::platform {
+
+namespace {
+
+constexpr int kStartFailed = 2;
+
+const char* Environment(const char* name) {
+  return std::getenv(name);
+}
+
+bool HasVariable(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr && *value != '\0';
+}
+
+std::string ResourceSetOf(const ProgramInfo& info) {
+  if (!info.resourceSet.empty()) return info.resourceSet;
+  std::string set = text::ToUtf8(text::ToLower(info.name));
+  if (set.starts_with("vexa") && set.size() > 4) set.erase(0, 4);
+  return set;
+}
+
+// Why LocateModule found nothing, in words the user can act on.
+std::string LocateProblem(const LocateOptions& locate) {
+  std::error_code error;
+  if (locate.deviceRoot && !std::filesystem::is_directory(*locate.deviceRoot, error)) {
+    return "the device root \"" + *locate.deviceRoot + "\" is not a folder";
+  }
+  if (!locate.deviceRoot) {
+    return "no device tree found: no folder above \"" + locate.hostExecutable +
+           "\" holds a \"Windows\" folder; give --device-root DIR or set VEXA_DEVICE_ROOT";
+  }
+  return "\"" + locate.hostExecutable + "\" lies outside the device tree \"" + *locate.deviceRoot +
+         "\"; give its device path with --module-path";
+}
+
+// The Qt application, made once per process; headless runs draw offscreen. Qt sees only the program
+// path: the other arguments are the device program's, not Qt's.
+std::unique_ptr<QApplication> MakeApplication(const char* program, bool headless) {
+  if (QCoreApplication::instance() != nullptr) return nullptr;
+  if (headless) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  static std::string programPath;
+  static char* qtArgv[2] = {nullptr, nullptr};
+  static int qtArgc = 1;
+  programPath = program;
+  qtArgv[0] = programPath.data();
+  qtArgc = 1;
+  return std::make_unique<QApplication>(qtArgc, qtArgv);
+}
+
+}  // namespace
+
+int RunProgram(int argc, char** argv, const ProgramInfo& info, const ProgramMain& main) {
+  const std::string name = info.name.empty() ? std::string("program") : text::ToUtf8(info.name);
+  const auto fail = [&](const std::string& message) {
+    std::cerr << name << ": " << message << std::endl;
+    return kStartFailed;
+  };
+
+  // Options.
+  RuntimeOptions options = ParseRuntimeOptions(argc, argv, Environment);
+  for (const std::string& problem : options.device.problems) {
+    std::cerr << name << ": " << problem << " (ignored)" << std::endl;
+  }
+  if (!options.errors.empty()) {
+    for (const std::string& error : options.errors) std::cerr << name << ": " << error << std::endl;
+    return kStartFailed;
+  }
+  options.device.locate.hostExecutable = HostExecutablePath();
+  const std::optional<ModuleLocation> location = LocateModule(options.device.locate);
+  if (!location) return fail(LocateProblem(options.device.locate));
+
+  if (!options.headless && !HasVariable("QT_QPA_PLATFORM") && !HasVariable("DISPLAY") &&
+      !HasVariable("WAYLAND_DISPLAY") && QCoreApplication::instance() == nullptr) {
+    return fail("there is no display to show windows on: set DISPLAY, or run with --headless");
+  }
+
+  // The scenario is read whole before anything runs: a wrong line stops the start.
+  Scenario scenario;
+  if (options.scenario) {
+    std::ifstream in(*options.scenario, std::ios::binary);
+    std::ostringstream content;
+    if (!in || !(content << in.rdbuf())) {
+      if (!in) return fail("cannot read the scenario file \"" + *options.scenario + "\"");
+    }
+    auto parsed = Scenario::Parse(content.str());
+    if (const auto* error = std::get_if<ScenarioError>(&parsed)) {
+      return fail(*options.scenario + " line " + std::to_string(error->line) + ": " + error->message);
+    }
+    scenario = std::get<Scenario>(std::move(parsed));
+  }
+
+  // Time and the log.
+  SystemClock systemClock;
+  std::unique_ptr<VirtualClock> virtualClock;
+  if (options.headless) {
+    virtualClock = std::make_unique<VirtualClock>(options.startTime.value_or(VirtualClock::kDefaultStart));
+  }
+  Clock& clock = virtualClock ? static_cast<Clock&>(*virtualClock) : systemClock;
+  NullEffectLog nullLog;
+  std::unique_ptr<JsonEffectLog> jsonLog;
+  if (options.log) {
+    auto file = std::make_unique<std::ofstream>(*options.log, std::ios::binary | std::ios::trunc);
+    if (!*file) return fail("cannot write the log file \"" + *options.log + "\"");
+    jsonLog = std::make_unique<JsonEffectLog>(clock, std::move(file));
+  }
+  EffectLog& log = jsonLog ? static_cast<EffectLog&>(*jsonLog) : nullLog;
+
+  const std::unique_ptr<QApplication> application =
+      MakeApplication(argc > 0 ? argv[0] : "vexa", options.headless);
+
+  // The device.
+  PosixFileSystem hostFiles(location->hostRoot);
+  LoggingFileSystem files(hostFiles, log);
+  const std::optional<std::uint16_t> named =
+      options.device.language ? LanguageFromName(*options.device.language) : std::nullopt;
+  DeviceLocale locale(named.value_or(LanguageFromEnvironment()));
+  Shell shell(files, locale);
+  std::unique_ptr<Processes> hostProcesses;
+  if (options.headless) {
+    hostProcesses = std::make_unique<RecordingProcesses>(hostFiles);
+  } else {
+    hostProcesses = std::make_unique<PosixProcesses>(hostFiles);
+  }
+  LoggingProcesses processes(*hostProcesses, log);
+
+  // Loops and timers.
+  std::unique_ptr<QtTimerService> realTimers;
+  std::unique_ptr<QtEventPump> realPump;
+  std::unique_ptr<ScenarioPump> scenarioPump;
+  if (options.headless) {
+    scenarioPump = std::make_unique<ScenarioPump>(std::move(scenario), *virtualClock, log, std::cerr);
+    scenarioPump->SetHostEvents([] { QCoreApplication::processEvents(QEventLoop::AllEvents); });
+  } else {
+    realTimers = std::make_unique<QtTimerService>();
+    realPump = std::make_unique<QtEventPump>();
+  }
+  ui::TimerService& timers = virtualClock ? static_cast<ui::TimerService&>(*virtualClock) : *realTimers;
+  ui::EventPump& pump = scenarioPump ? static_cast<ui::EventPump&>(*scenarioPump) : *realPump;
+
+  // Windows and what goes with them.
+  QtUserInterface ui(timers, pump, log, options.screen);
+  QtResources resources(ResourceSetOf(info));
+  ui.SetResources(&resources);
+  QtAutomation automation(ui);
+  if (scenarioPump) scenarioPump->SetAutomation(&automation);
+  QtControlFonts controlFonts(ui);
+  QtPictureDecoder pictures(hostFiles);
+  QtFontRegistry fonts(hostFiles);
+  QtTextRenderer textRenderer;
+
+  std::unique_ptr<ScenarioDialogs> scenarioDialogs;
+  std::unique_ptr<QtMessageBoxes> qtMessageBoxes;
+  std::unique_ptr<QtCommonDialogs> qtDialogs;
+  std::unique_ptr<QtFolderPicker> qtFolderPicker;
+  MessageBoxes* messageBoxes = nullptr;
+  ui::CommonDialogs* dialogs = nullptr;
+  FolderPicker* folderPicker = nullptr;
+  if (scenarioPump) {
+    scenarioDialogs = std::make_unique<ScenarioDialogs>(*scenarioPump, log);
+    messageBoxes = scenarioDialogs.get();
+    dialogs = scenarioDialogs.get();
+    folderPicker = scenarioDialogs.get();
+  } else {
+    qtMessageBoxes = std::make_unique<QtMessageBoxes>(ui, log);
+    qtDialogs = std::make_unique<QtCommonDialogs>(ui, hostFiles, log);
+    qtFolderPicker = std::make_unique<QtFolderPicker>(ui, hostFiles, log);
+    messageBoxes = qtMessageBoxes.get();
+    dialogs = qtDialogs.get();
+    folderPicker = qtFolderPicker.get();
+  }
+
+  std::unique_ptr<ui::Sound> hostSound;
+  if (options.headless) {
+    hostSound = std::make_unique<SilentSound>(hostFiles);
+  } else {
+    hostSound = std::make_unique<AlsaSound>(hostFiles);
+  }
+  LoggingSound sound(*hostSound, log);
+
+  // The window list: the X server's when there is one, else this program's own windows.
+  std::unique_ptr<ui::WindowList> windowList;
+  if (!options.headless && HasVariable("DISPLAY")) windowList = X11WindowList::Open();
+  if (!windowList) windowList = std::make_unique<InProcessWindowList>(ui, log);
+
+  Platform platform{
+      files, processes, *messageBoxes, locale, shell, location->devicePath, options.device.CommandLine()};
+  platform.folderPicker = folderPicker;
+  platform.controlFonts = &controlFonts;
+  platform.ui = &ui;
+  platform.dialogs = dialogs;
+  platform.pictures = &pictures;
+  platform.fonts = &fonts;
+  platform.text = &textRenderer;
+  platform.resources = &resources;
+  platform.sound = &sound;
+  platform.windowList = windowList.get();
+  platform.clock = &clock;
+  platform.log = &log;
+
+  int exitCode = main(platform, ui);
+  if (exitCode == 0) exitCode = ui.exitCode();
+  if (scenarioPump && scenarioPump->exitCode() != 0) exitCode = scenarioPump->exitCode();
+  return exitCode;
+}
+
+}  // namespace vexa::platform

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "platform/Platform.h"
+#include "platform/ui/UserInterface.h"
+
+namespace vexa::platform {
+
+// What the runtime needs to know about a program.
+struct ProgramInfo {
+  // The program's name, for messages: "VexaDeck".
+  std::u16string name;
+  // The set of compiled-in pictures (platform/ui/ResourceIds.h). Empty: the name in lower case
+  // without a leading "vexa" ("VexaDeck" uses "deck").
+  std::string resourceSet;
+};
+
+// The body of a program: runs with the device services and the user interface, answers the exit code.
+using ProgramMain = std::function<int(Platform&, ui::UserInterface&)>;
+
+// Starts a program of the suite: reads the options (RuntimeOptions.h and ModuleLocation.h; all are
+// described in docs/running.md), finds the device tree and the program's place in it, sets up the
+// adapters of the mode asked for (the desktop's real ones, or the headless ones: virtual time, a
+// scenario, recorded processes, an in-process window list, silent sound), runs `main` and answers
+// the exit code: main's, else the one given to UserInterface::Quit, else a failed scenario's.
+//
+// Wrong options, a device tree that cannot be found, a missing display on a desktop run and a
+// scenario file that cannot be read or has a wrong line print a message to stderr and answer 2
+// without running `main`. A scenario action that fails while the program runs answers 3.
+int RunProgram(int argc, char** argv, const ProgramInfo& info, const ProgramMain& main);
+
+}  // namespace vexa::platform
