@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointer>
+#include <QWidget>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -10,7 +11,6 @@
 
 #include "platform/ui/Window.h"
 
-class QWidget;
 class QButtonGroup;
 
 namespace vexa::platform {
