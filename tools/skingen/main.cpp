@@ -1,0 +1,339 @@
+// vexa_skingen: paints the demo device's skins, pictures and sounds and writes its settings, media and
+// shortcut files into a device tree.
+//
+//   vexa_skingen <device folder> [<preview folder>]
+//
+// The device folder receives "Storage Card/..." (the launcher's folder, skins, media); the optional
+// preview folder receives pictures of the skins at every screen size they are meant for, for checking
+// the layouts by eye. Every run writes the same bytes, so the output can be kept under version control
+// and rebuilt after a change.
+
+#include <QByteArray>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QString>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "ArtBook.h"
+#include "Canvas.h"
+#include "Gauges.h"
+#include "Scenes.h"
+#include "SkinFile.h"
+#include "Skins.h"
+#include "Sounds.h"
+
+namespace skingen {
+namespace {
+
+const QSize kWide(800, 480);
+const QSize kSmall(480, 272);
+const QSize kCompact(640, 480);
+const QSize kPhoto(640, 384);
+
+// A text file in the device's form: ASCII with CR LF line ends.
+QByteArray DeviceText(std::initializer_list<const char*> lines) {
+  QByteArray out;
+  for (const char* line : lines) out += QByteArray(line) + "\r\n";
+  return out;
+}
+
+// A shortcut file: the length of the command line, "#", and the command line: the quoted target,
+// then, when given, the quoted arguments.
+QByteArray Shortcut(const QString& target, const QString& arguments = {}) {
+  QString command = QLatin1Char('"') + target + QLatin1Char('"');
+  if (!arguments.isEmpty()) command += QStringLiteral(" \"") + arguments + QLatin1Char('"');
+  return QByteArray::number(command.size()) + '#' + command.toLatin1();
+}
+
+// What the live displays show in the pictures of the skins.
+PreviewValues Preview(bool wide) {
+  PreviewValues values;
+  values.captions = {{QStringLiteral("DISPLAY-DATE"), QStringLiteral("2026.12.08 Tue")},
+                     {QStringLiteral("DISPLAY-TIME"), QStringLiteral("14:27:05")},
+                     {QStringLiteral("DISPLAY-MESSAGE"), QStringLiteral("Drive safely and enjoy the ride.")},
+                     {QStringLiteral("DISPLAY-SPEED"), QStringLiteral("68")},
+                     {QStringLiteral("DISPLAY-COURSE"), QStringLiteral("045 deg")},
+                     {QStringLiteral("DISPLAY-ALTITUDE"), QStringLiteral("ALT 38 m")},
+                     {QStringLiteral("DISPLAY-HDOP"), QStringLiteral("HDOP 0.9")},
+                     {QStringLiteral("DISPLAY-LATITUDE"), QStringLiteral("LAT  37:33:14.06")},
+                     {QStringLiteral("DISPLAY-LONGITUDE"), QStringLiteral("LON 126:58:41.52")}};
+  if (!wide) values.captions[QStringLiteral("DISPLAY-MESSAGE")] = QStringLiteral("Drive safely!");
+  values.frames = {{QStringLiteral("GAUGE-SPEED"), DrawSpeedDial(70, true)},
+                   {QStringLiteral("GAUGE-COURSE"), DrawCompass(45, true)},
+                   {QStringLiteral("DISPLAY-PICTURE1"), SunsetCoast(kPhoto)}};
+  return values;
+}
+
+class DeviceWriter {
+ public:
+  DeviceWriter(const QString& device, const QString& previews)
+      : card_(device + QStringLiteral("/Storage Card")),
+        deck_(card_ + QStringLiteral("/VexaDeck")),
+        skins_(deck_ + QStringLiteral("/Skin")),
+        // One host folder serves both spellings the launcher uses for it ("_Common", "_common").
+        common_(skins_ + QStringLiteral("/_common")),
+        previews_(previews) {}
+
+  bool Run() {
+    Settings();
+    Launcher();
+    Common();
+    DefaultSkinFiles();
+    CompactSkinFiles();
+    Media();
+    Shortcuts();
+    if (!previews_.isEmpty()) ScenesSheet();
+    return ok_;
+  }
+
+ private:
+  void Check(bool written) { ok_ = written && ok_; }
+
+  void Settings() {
+    Check(SaveBytes(DeviceText({"[Main]",
+                                "AutoRun=",
+                                "AutoRunDelay=30",
+                                "AutoWindow=N",
+                                "AutoToolbar=N",
+                                "StartShowTaskBar=",
+                                "ExitShowTaskBar=",
+                                "ScreenSizeMode=FITSIZE",
+                                "ScreenSize=",
+                                "",
+                                "[Program]",
+                                "Navigation=\\%STORAGE%\\Navi\\navi.exe",
+                                "Toolbar=\\%STORAGE%\\VexaDeck\\VexaToolbar.exe",
+                                "MoviePlayer=\\%STORAGE%\\Players\\movie.exe",
+                                "MP3Player=\\%STORAGE%\\Players\\mp3.exe",
+                                "FlashPlayer=\\%STORAGE%\\Players\\flash.exe",
+                                "DMBPlayer=\\%STORAGE%\\Players\\dmb.exe",
+                                "",
+                                "[Skin]",
+                                "SkinName=Default",
+                                "BgndAutoChange=Y",
+                                "BgndChangeTime=60",
+                                "",
+                                "[ImageViewer]",
+                                "RefreshTime=5",
+                                "LogoDispTime=7",
+                                "",
+                                "[Gps]",
+                                "GpsPort=COM1:",
+                                "GpsSpeed=4800",
+                                "Emulation=Y",
+                                "SirfToNmea=N",
+                                "AutoGpsTime=N",
+                                "AutoSpeedGauge=N"}),
+                    deck_ + QStringLiteral("/VexaDeck.ini")));
+  }
+
+  // The launcher's own files besides its settings: the slide show's logo, the intro sound and the
+  // clock window's settings and pictures.
+  void Launcher() {
+    Check(SavePng(Logo(QSize(480, 288)), deck_ + QStringLiteral("/logo.png")));
+    Check(SaveBytes(IntroWave(), deck_ + QStringLiteral("/intro.wav")));
+    const QString clock = deck_ + QStringLiteral("/Clock");
+    Check(SaveBytes(
+        DeviceText({"[Main]", "DayightImage=day.jpg", "NightImage=night.jpg", "DateLightColor=30,50,80",
+                    "DateNightColor=210,225,255", "TimeLightColor=15,25,45", "TimeNightColor=255,255,255",
+                    "AmPmLightColor=30,50,80", "AmPmNightColor=180,200,240", "MessageLightColor=40,70,110",
+                    "MessageNightColor=150,200,255", "", "[Anniversary]",
+                    "Default=Drive safely and enjoy the ride.", "20261225=Merry Christmas!",
+                    "20270101=Happy New Year!"}),
+        clock + QStringLiteral("/default.ini")));
+    Check(SaveJpg(ClockDay(kWide), clock + QStringLiteral("/day.jpg"), 85));
+    Check(SaveJpg(ClockNight(kWide), clock + QStringLiteral("/night.jpg"), 85));
+  }
+
+  void Common() {
+    Check(SaveJpg(Graphite(kWide), common_ + QStringLiteral("/background/graphite.jpg")));
+    Check(SaveJpg(Dusk(kWide), common_ + QStringLiteral("/background/dusk.jpg")));
+    Check(SaveBytes(ClickWave(), common_ + QStringLiteral("/wave/click.wav")));
+    Check(SaveBytes(TickWave(), common_ + QStringLiteral("/wave/tick.wav")));
+  }
+
+  void DefaultSkinFiles() {
+    const QString dir = skins_ + QStringLiteral("/Default");
+    ArtBook art;
+    const SkinFile wide = DefaultSkin(DeckScreen::k800x480, art);
+    const SkinFile small = DefaultSkin(DeckScreen::k480x272, art);
+    Check(SaveBytes(SkinIni(wide), dir + QStringLiteral("/skin800x480.ini")));
+    Check(SaveBytes(SkinIni(small), dir + QStringLiteral("/skin480x272.ini")));
+
+    QImage backgrounds[] = {NightRoad(kWide), Carbon(kWide), Aurora(kWide)};
+    const char* names[] = {"night.jpg", "carbon.jpg", "aurora.jpg"};
+    for (int i = 0; i < 3; ++i) {
+      DrawDeckPanels(backgrounds[i]);
+      Check(SaveJpg(backgrounds[i], dir + QStringLiteral("/background/") + QLatin1String(names[i])));
+    }
+
+    for (int v = 0; v <= kTopSpeed; v += 5) {
+      Check(SavePng(DrawSpeedDial(v, true),
+                    dir + QStringLiteral("/gauge/speed%1.png").arg(v, 3, 10, QLatin1Char('0'))));
+    }
+    for (int v = 0; v < 360; v += 5) {
+      Check(SavePng(DrawCompass(v, true),
+                    dir + QStringLiteral("/gauge/course%1.png").arg(v, 3, 10, QLatin1Char('0'))));
+    }
+    Check(SaveBytes(TapWave(), dir + QStringLiteral("/wave/tap.wav")));
+    Check(SaveBytes(BeepWave(), dir + QStringLiteral("/wave/beep.wav")));
+    Check(art.WriteAll(dir, common_));
+
+    Check(SavePng(RenderPreview(wide, backgrounds[0], art, kWide, Preview(true)),
+                  dir + QStringLiteral("/screenshot.png")));
+    if (!previews_.isEmpty()) {
+      Check(SavePng(art.ContactSheet(2), previews_ + QStringLiteral("/Default-pictures.png")));
+      Check(SavePng(RenderPreview(small, backgrounds[0], art, kSmall, Preview(false)),
+                    previews_ + QStringLiteral("/Default-480x272.png")));
+      for (int i = 1; i < 3; ++i) {
+        Check(SavePng(RenderPreview(wide, backgrounds[i], art, kWide, Preview(true)),
+                      previews_ + QStringLiteral("/Default-800x480-%1.png").arg(QLatin1String(names[i]))));
+      }
+    }
+  }
+
+  void CompactSkinFiles() {
+    const QString dir = skins_ + QStringLiteral("/Compact");
+    ArtBook art;
+    const SkinFile skin = CompactSkin(art);
+    Check(SaveBytes(SkinIni(skin), dir + QStringLiteral("/skin640x480.ini")));
+    Check(art.WriteAll(dir, common_));
+    PreviewValues values;
+    values.captions = {
+        {QStringLiteral("DISPLAY-TIME"), QStringLiteral("14:27")},
+        {QStringLiteral("DISPLAY-DATE"), QStringLiteral("Tuesday, December 8")},
+        {QStringLiteral("DISPLAY-MESSAGE"), QStringLiteral("Drive safely and enjoy the ride.")}};
+    const QImage background = Dusk(kWide);
+    Check(SavePng(RenderPreview(skin, background, art, kCompact, values),
+                  dir + QStringLiteral("/screenshot.png")));
+    if (!previews_.isEmpty()) {
+      // What the launcher makes of it on other screens: positions scaled, pictures stretched.
+      for (const QSize& screen : {kWide, kSmall}) {
+        SkinFile scaled = skin;
+        scaled.fitImageSize = true;
+        for (Element& e : scaled.elements) {
+          const int left = e.rect.left() * screen.width() / kCompact.width();
+          const int top = e.rect.top() * screen.height() / kCompact.height();
+          const int right = (e.rect.left() + e.rect.width()) * screen.width() / kCompact.width();
+          const int bottom = (e.rect.top() + e.rect.height()) * screen.height() / kCompact.height();
+          e.rect = QRect(left, top, right - left, bottom - top);
+          e.textSize = std::max(13, e.textSize * screen.width() / kCompact.width());
+        }
+        Check(SavePng(
+            RenderPreview(scaled, background, art, screen, values),
+            previews_ + QStringLiteral("/Compact-%1x%2.png").arg(screen.width()).arg(screen.height())));
+      }
+    }
+  }
+
+  // The large pictures side by side at half size, for checking them by eye.
+  void ScenesSheet() {
+    const QImage scenes[] = {SunsetCoast(kPhoto), MountainLake(kPhoto),  CityNight(kPhoto),
+                             ForestRoad(kPhoto),  DesertHighway(kPhoto), Logo(kPhoto),
+                             ClockDay(kPhoto),    ClockNight(kPhoto),    Graphite(kPhoto)};
+    QImage sheet(3 * 320, 3 * 192, QImage::Format_RGB32);
+    QPainter p(&sheet);
+    p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    for (int i = 0; i < 9; ++i) p.drawImage(QRect((i % 3) * 320, (i / 3) * 192, 320, 192), scenes[i]);
+    p.end();
+    Check(SavePng(sheet, previews_ + QStringLiteral("/scenes.png")));
+  }
+
+  void Media() {
+    const QString pictures = card_ + QStringLiteral("/그림파일");
+    Check(SaveJpg(SunsetCoast(kPhoto), pictures + QStringLiteral("/Sunset Coast.jpg"), 85));
+    Check(SaveJpg(MountainLake(kPhoto), pictures + QStringLiteral("/Mountain Lake.jpg"), 85));
+    Check(SaveJpg(CityNight(kPhoto), pictures + QStringLiteral("/City Night.jpg"), 85));
+    Check(SaveJpg(ForestRoad(kPhoto), pictures + QStringLiteral("/Forest Road.jpg"), 85));
+    Check(SavePng(DesertHighway(QSize(480, 288)), pictures + QStringLiteral("/Desert Highway.png")));
+
+    // The players and lists only look at the names; each file starts like its kind.
+    const QByteArray mp3("ID3\x03\x00\x00\x00\x00\x00\x00", 10);
+    const QString music = card_ + QStringLiteral("/음악파일");
+    for (const char* name :
+         {"01 Highway Sunrise.mp3", "02 Night Drive.mp3", "03 Coastal Road.mp3", "04 City Lights.mp3",
+          "Jazz/01 Blue Tunnel.mp3", "Jazz/02 Rain on the Roof.mp3"}) {
+      Check(SaveBytes(mp3, music + QLatin1Char('/') + QLatin1String(name)));
+    }
+    const QString movies = card_ + QStringLiteral("/영화파일");
+    Check(SaveBytes(QByteArray("RIFF\x04\x00\x00\x00"
+                               "AVI ",
+                               12),
+                    movies + QStringLiteral("/Road Trip.avi")));
+    Check(SaveBytes(QByteArray("\x00\x00\x00\x0c"
+                               "ftypisom",
+                               12),
+                    movies + QStringLiteral("/Mountain Pass.mp4")));
+    Check(SaveBytes(QByteArray("\x30\x26\xb2\x75\x8e\x66\xcf\x11\xa6\xd9\x00\xaa\x00\x62\xce\x6c", 16),
+                    movies + QStringLiteral("/Tunnel Timelapse.wmv")));
+    const QString flash = card_ + QStringLiteral("/플래시파일");
+    const QByteArray swf("FWS\x06\x08\x00\x00\x00", 8);
+    for (const char* name : {"Clock.swf", "Puzzle.swf", "Racing.swf"}) {
+      Check(SaveBytes(swf, flash + QLatin1Char('/') + QLatin1String(name)));
+    }
+  }
+
+  void Shortcuts() {
+    const QString programs = deck_ + QStringLiteral("/Programs/");
+    Check(SaveBytes(Shortcut(QStringLiteral("\\Storage Card\\Navi\\navi.exe")),
+                    programs + QStringLiteral("Navigation.lnk")));
+    Check(SaveBytes(Shortcut(QStringLiteral("\\Storage Card\\Players\\mp3.exe")),
+                    programs + QStringLiteral("Music Player.lnk")));
+    Check(SaveBytes(Shortcut(QStringLiteral("\\Storage Card\\Players\\movie.exe")),
+                    programs + QStringLiteral("Movie Player.lnk")));
+    Check(SaveBytes(Shortcut(QStringLiteral("\\Storage Card\\Players\\dmb.exe")),
+                    programs + QStringLiteral("DMB TV.lnk")));
+    Check(SaveBytes(Shortcut(QStringLiteral("\\Storage Card\\Players\\flash.exe")),
+                    programs + QStringLiteral("Flash Player.lnk")));
+    const QString games = deck_ + QStringLiteral("/Games/");
+    const QString flashPlayer = QStringLiteral("\\Storage Card\\Players\\flash.exe");
+    Check(SaveBytes(Shortcut(flashPlayer, QStringLiteral("Racing")), games + QStringLiteral("Racing.lnk")));
+    Check(SaveBytes(Shortcut(flashPlayer, QStringLiteral("Puzzle")), games + QStringLiteral("Puzzle.lnk")));
+    const QString system = deck_ + QStringLiteral("/System/");
+    Check(SaveBytes(Shortcut(QStringLiteral("\\Storage Card\\VexaDeck\\VexaToolbar.exe")),
+                    system + QStringLiteral("Toolbar.lnk")));
+    Check(SaveBytes(Shortcut(QStringLiteral("\\Storage Card\\VexaDeck\\VexaGPSTime.exe")),
+                    system + QStringLiteral("GPS Time.lnk")));
+    Check(SaveBytes(Shortcut(QStringLiteral("\\Storage Card\\VexaDeck\\VexaLnkChk.exe")),
+                    system + QStringLiteral("Shortcut Check.lnk")));
+  }
+
+  QString card_, deck_, skins_, common_, previews_;
+  bool ok_ = true;
+};
+
+// The captions and dial numbers use the Korean face the device carries; where it is installed on this
+// machine it is loaded from there, so the pictures do not depend on the desktop's font settings.
+void LoadFonts() {
+  for (const char* file : {"/usr/share/fonts/truetype/nanum/NanumGothic.ttf",
+                           "/usr/share/fonts/truetype/nanum/NanumGothicBold.ttf"}) {
+    if (QFileInfo::exists(QString::fromLatin1(file)))
+      QFontDatabase::addApplicationFont(QString::fromLatin1(file));
+  }
+  if (!QFontDatabase::hasFamily(QStringLiteral("NanumGothic"))) {
+    std::fprintf(stderr, "vexa_skingen: the NanumGothic font is missing; texts use a fallback face\n");
+  }
+}
+
+}  // namespace
+}  // namespace skingen
+
+int main(int argc, char** argv) {
+  // Pictures only: no display is needed.
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  const QStringList args = QGuiApplication::arguments();
+  if (args.size() < 2 || args.size() > 3) {
+    std::fprintf(stderr, "usage: vexa_skingen <device folder> [<preview folder>]\n");
+    return 2;
+  }
+  skingen::LoadFonts();
+  skingen::DeviceWriter writer(args[1], args.size() > 2 ? args[2] : QString());
+  if (!writer.Run()) return 1;
+  std::printf("vexa_skingen: demo device written to %s\n", qPrintable(args[1]));
+  return 0;
+}
