@@ -19,6 +19,7 @@
 #include "platform/headless/LoggingFileSystem.h"
 #include "platform/headless/LoggingProcesses.h"
 #include "platform/headless/LoggingSound.h"
+#include "platform/headless/LoggingWindowList.h"
 #include "platform/headless/RecordingProcesses.h"
 #include "platform/headless/Scenario.h"
 #include "platform/headless/ScenarioDialogs.h"
@@ -122,21 +123,6 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info, const ProgramMain
     return fail("there is no display to show windows on: set DISPLAY, or run with --headless");
   }
 
-  // The scenario is read whole before anything runs: a wrong line stops the start.
-  Scenario scenario;
-  if (options.scenario) {
-    std::ifstream in(*options.scenario, std::ios::binary);
-    std::ostringstream content;
-    if (!in || !(content << in.rdbuf())) {
-      if (!in) return fail("cannot read the scenario file \"" + *options.scenario + "\"");
-    }
-    auto parsed = Scenario::Parse(content.str());
-    if (const auto* error = std::get_if<ScenarioError>(&parsed)) {
-      return fail(*options.scenario + " line " + std::to_string(error->line) + ": " + error->message);
-    }
-    scenario = std::get<Scenario>(std::move(parsed));
-  }
-
   // Time and the log.
   SystemClock systemClock;
   std::unique_ptr<VirtualClock> virtualClock;
@@ -152,6 +138,22 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info, const ProgramMain
     jsonLog = std::make_unique<JsonEffectLog>(clock, std::move(file));
   }
   EffectLog& log = jsonLog ? static_cast<EffectLog&>(*jsonLog) : nullLog;
+
+  // The scenario is read whole before anything runs: a wrong line stops the start (and is logged).
+  Scenario scenario;
+  if (options.scenario) {
+    std::ifstream in(*options.scenario, std::ios::binary);
+    if (!in) return fail("cannot read the scenario file \"" + *options.scenario + "\"");
+    std::ostringstream content;
+    content << in.rdbuf();
+    auto parsed = Scenario::Parse(content.str());
+    if (const auto* error = std::get_if<ScenarioError>(&parsed)) {
+      log.Record("scenario_error",
+                 {{"line", static_cast<std::int64_t>(error->line)}, {"message", error->message}});
+      return fail(*options.scenario + " line " + std::to_string(error->line) + ": " + error->message);
+    }
+    scenario = std::get<Scenario>(std::move(parsed));
+  }
 
   const std::unique_ptr<QApplication> application =
       MakeApplication(argc > 0 ? argv[0] : "vexa", options.headless);
@@ -226,9 +228,15 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info, const ProgramMain
   LoggingSound sound(*hostSound, log);
 
   // The window list: the X server's when there is one, else this program's own windows.
+  // The display's list logs through a decorator; the in-process one logs by itself.
+  std::unique_ptr<ui::WindowList> displayWindows;
   std::unique_ptr<ui::WindowList> windowList;
-  if (!options.headless && HasVariable("DISPLAY")) windowList = X11WindowList::Open();
-  if (!windowList) windowList = std::make_unique<InProcessWindowList>(ui, log);
+  if (!options.headless && HasVariable("DISPLAY")) displayWindows = X11WindowList::Open();
+  if (displayWindows) {
+    windowList = std::make_unique<LoggingWindowList>(*displayWindows, log);
+  } else {
+    windowList = std::make_unique<InProcessWindowList>(ui, log);
+  }
 
   Platform platform{
       files, processes, *messageBoxes, locale, shell, location->devicePath, options.device.CommandLine()};

@@ -24,11 +24,12 @@ using ProgramMain = std::function<int(Platform&, ui::UserInterface&)>;
 // described in docs/running.md), finds the device tree and the program's place in it, sets up the
 // adapters of the mode asked for (the desktop's real ones, or the headless ones: virtual time, a
 // scenario, recorded processes, an in-process window list, silent sound), runs `main` and answers
-// the exit code: main's, else the one given to UserInterface::Quit, else a failed scenario's.
+// the exit code: 3 when a scenario action failed, else main's when it is not 0, else the one given
+// to UserInterface::Quit.
 //
 // Wrong options, a device tree that cannot be found, a missing display on a desktop run and a
 // scenario file that cannot be read or has a wrong line print a message to stderr and answer 2
-// without running `main`. A scenario action that fails while the program runs answers 3.
+// without running `main` (a wrong scenario line is logged as "scenario_error" too).
 int RunProgram(int argc, char** argv, const ProgramInfo& info, const ProgramMain& main);
 
 }  // namespace vexa::platform

@@ -3,10 +3,12 @@
 
 #include <array>
 #include <cstddef>
+#include <utility>
 
 #include "platform/headless/LoggingFileSystem.h"
 #include "platform/headless/LoggingProcesses.h"
 #include "platform/headless/LoggingSound.h"
+#include "platform/headless/LoggingWindowList.h"
 #include "platform/headless/RecordingProcesses.h"
 #include "platform/headless/SilentSound.h"
 #include "platform/posix/PosixFileSystem.h"
@@ -107,6 +109,47 @@ TEST_F(LoggingAdaptersTest, SilentSoundPlaysExistingFilesOnlyAndEveryRequestIsLo
               ElementsAre(R"({"t":0,"event":"sound_played","path":"\\windows\\DING.wav","ok":true})",
                           R"({"t":0,"event":"sound_played","path":"\\Windows\\missing.wav","ok":false})",
                           R"({"t":0,"event":"sound_played","path":"\\Windows","ok":false})"));
+}
+
+// Two windows, 1 "Navi" and 2 "Player"; closing one makes it go away, keys above 254 are refused.
+class TwoWindows : public ui::WindowList {
+ public:
+  std::optional<ui::ForeignWindow> Find(std::optional<std::u16string_view>,
+                                        std::optional<std::u16string_view>) override {
+    return std::nullopt;
+  }
+  std::vector<ui::ForeignWindow> Enumerate() override { return {}; }
+  bool IsVisible(ui::ForeignWindow) override { return true; }
+  std::u16string Title(ui::ForeignWindow w) override {
+    return w == 1 && !closed ? u"Navi" : w == 2 ? u"Player" : u"";
+  }
+  std::u16string ClassName(ui::ForeignWindow) override { return {}; }
+  std::optional<gfx::Bitmap> Icon(ui::ForeignWindow) override { return std::nullopt; }
+  bool SetForeground(ui::ForeignWindow w) override { return w == 1 || w == 2; }
+  bool PostClose(ui::ForeignWindow w) override { return w == 1 && !std::exchange(closed, true); }
+  bool SetTopMost(ui::ForeignWindow w, bool) override { return w == 2; }
+  bool Show(ui::ForeignWindow w, bool) override { return w == 2; }
+  bool SendKey(int key) override { return key > 0 && key < 255; }
+  bool closed = false;
+};
+
+TEST_F(LoggingAdaptersTest, WindowOperationsThatSucceedAreLoggedWithTheTitleTheyHadBefore) {
+  TwoWindows windows;
+  LoggingWindowList list(windows, capture_.log);
+  EXPECT_TRUE(list.SetForeground(2));
+  EXPECT_FALSE(list.SetForeground(9));
+  EXPECT_TRUE(list.PostClose(1));
+  EXPECT_FALSE(list.PostClose(1));
+  EXPECT_TRUE(list.SetTopMost(2, true));
+  EXPECT_TRUE(list.Show(2, false));
+  EXPECT_TRUE(list.SendKey(0x0D));
+  EXPECT_FALSE(list.SendKey(300));
+  EXPECT_THAT(capture_.Lines(),
+              ElementsAre(R"({"t":0,"event":"window_foreground","title":"Player"})",
+                          R"({"t":0,"event":"window_close_posted","title":"Navi"})",
+                          R"({"t":0,"event":"window_topmost","title":"Player","on":true})",
+                          R"({"t":0,"event":"window_shown","title":"Player","visible":false})",
+                          R"({"t":0,"event":"key_sent","key":13})"));
 }
 
 }  // namespace

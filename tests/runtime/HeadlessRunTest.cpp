@@ -1,0 +1,205 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "common/gfx/Bitmap.h"
+#include "common/text/Text.h"
+#include "platform/runtime/ProgramRuntime.h"
+#include "platform/ui/UserInterface.h"
+#include "platform/ui/Window.h"
+#include "tests/support/TempDeviceTree.h"
+
+namespace vexa::platform {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+
+enum : int { kAsk = 1001, kTicks = 1003 };
+
+// A small program: a button that asks before saving a note, a timer that counts and starts another
+// program at its second tick, and a green background.
+class Probe : public ui::WindowHandler {
+ public:
+  explicit Probe(Platform& platform) : platform_(platform) {}
+
+  void OnInit(ui::Window& window) override { window.SetTimer(7, 500); }
+  void OnCommand(ui::Window&, int id, ui::Notification notification) override {
+    if (id != kAsk || notification != ui::Notification::kClicked) return;
+    MessageBoxRequest request;
+    request.caption = u"Probe";
+    request.text = u"Save the \"note\"?";
+    request.buttons = MessageButtons::kYesNo;
+    request.icon = MessageIcon::kQuestion;
+    if (platform_.messageBoxes.Show(request) == MessageAnswer::kYes) {
+      platform_.files.WriteWholeFile(u"\\note.txt", "saved");
+    }
+  }
+  void OnTimer(ui::Window& window, int) override {
+    ++ticks_;
+    window.SetText(kTicks, text::FromInt(ticks_));
+    if (ticks_ == 2) platform_.processes.Start(u"\\Windows\\explorer.exe", u"-x");
+  }
+  bool OnPaint(ui::Window&, gfx::Bitmap& canvas) override {
+    gfx::FillRect(canvas, gfx::Rect{0, 0, canvas.width(), canvas.height()}, gfx::Rgb(0, 128, 0));
+    return true;
+  }
+
+ private:
+  Platform& platform_;
+  int ticks_ = 0;
+};
+
+int ProbeMain(Platform& platform, ui::UserInterface& ui) {
+  ui::WindowTemplate tmpl;
+  tmpl.title = u"Probe";
+  tmpl.rect = gfx::Rect::FromSize(100, 50, 300, 200);
+  tmpl.controls = {
+      {kAsk, ui::ControlKind::kPushButton, {10, 10, 110, 40}, u"Ask", 0},
+      {kTicks, ui::ControlKind::kStatic, {10, 60, 110, 80}, u"0", 0},
+  };
+  Probe probe(platform);
+  ui.RunModal(tmpl, probe, nullptr);
+  return 0;
+}
+
+class HeadlessRunTest : public ::testing::Test {
+ protected:
+  HeadlessRunTest() {
+    tree_.WriteHostFile("Windows/explorer.exe", "");
+    tree_.MakeDir("Storage Card/Probe");
+  }
+
+  // Runs the probe headless with a scenario and the given extra arguments; returns the exit code.
+  int Run(const std::string& scenario, std::vector<std::string> extra = {},
+          const ProgramMain& main = ProbeMain) {
+    tree_.WriteHostFile("scenario.txt", scenario);
+    std::vector<std::string> args = {"probe",         "--headless",
+                                     "--device-root", tree_.root().string(),
+                                     "--module-path", "\\Storage Card\\Probe\\probe.exe",
+                                     "--scenario",    (tree_.root() / "scenario.txt").string(),
+                                     "--log",         LogPath()};
+    args.insert(args.end(), extra.begin(), extra.end());
+    std::vector<char*> argv;
+    for (std::string& arg : args) argv.push_back(arg.data());
+    ProgramInfo info;
+    info.name = u"Probe";
+    ::testing::internal::CaptureStderr();
+    const int code = RunProgram(static_cast<int>(argv.size()), argv.data(), info, main);
+    errors_ = ::testing::internal::GetCapturedStderr();
+    return code;
+  }
+  std::string LogPath() const { return (tree_.root() / "effects.jsonl").string(); }
+  std::vector<std::string> LogLines() const {
+    std::ifstream in(LogPath());
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+  }
+
+  testing::TempDeviceTree tree_;
+  std::string errors_;
+};
+
+TEST_F(HeadlessRunTest, AScenarioClicksAnswersWaitsAndTakesAPicture) {
+  const std::string shot = (tree_.root() / "probe.png").string();
+  const int code =
+      Run("click \"Probe\" 1001\n"
+          "answer yes\n"
+          "wait 1200\n"
+          "screenshot \"Probe\" " +
+          shot +
+          "\n"
+          "quit\n");
+  EXPECT_EQ(code, 0) << errors_;
+  EXPECT_EQ(tree_.ReadHostFile("note.txt"), "saved");
+  EXPECT_THAT(
+      LogLines(),
+      ElementsAre(R"({"t":0,"event":"window_opened","title":"Probe"})",
+                  R"({"t":0,"event":"action","line":1,"text":"click \"Probe\" 1001"})",
+                  R"({"t":0,"event":"action","line":2,"text":"answer yes"})",
+                  R"({"t":0,"event":"message_box","caption":"Probe","text":"Save the \"note\"?",)"
+                  R"("buttons":"yes_no","icon":"question","answer":"yes"})",
+                  R"({"t":0,"event":"file_written","path":"\\note.txt"})",
+                  R"({"t":0,"event":"action","line":3,"text":"wait 1200"})",
+                  R"({"t":1000,"event":"process_started","application":"\\Windows\\explorer.exe",)"
+                  R"("command_line":"-x","ok":true})",
+                  R"({"t":1200,"event":"action","line":4,"text":"screenshot \"Probe\" )" + shot + "\"}",
+                  R"({"t":1200,"event":"action","line":5,"text":"quit"})",
+                  R"({"t":1200,"event":"window_closed","title":"Probe"})"));
+
+  QImage picture(QString::fromStdString(shot));
+  ASSERT_FALSE(picture.isNull());
+  EXPECT_EQ(picture.size(), QSize(300, 200));
+  EXPECT_EQ(picture.pixelColor(250, 150), QColor(0, 128, 0));
+}
+
+TEST_F(HeadlessRunTest, TheProgramGetsItsDevicePathCommandLineAndVirtualClock) {
+  std::u16string modulePath;
+  std::u16string commandLine;
+  DateTime started;
+  const int code = Run("", {"--start-time", "2026-07-04 12:00:00", "-a", "b c"},
+                       [&](Platform& platform, ui::UserInterface& ui) {
+                         modulePath = platform.modulePath;
+                         commandLine = platform.commandLine;
+                         started = platform.clock->LocalTime();
+                         EXPECT_EQ(ui.ScreenSize(), (gfx::Size{800, 480}));
+                         EXPECT_NE(platform.windowList, nullptr);
+                         EXPECT_NE(platform.dialogs, nullptr);
+                         // With nothing left to do, the first loop that waits ends the run.
+                         return ProbeMain(platform, ui) + 4;
+                       });
+  EXPECT_EQ(code, 4);
+  EXPECT_EQ(modulePath, u"\\Storage Card\\Probe\\probe.exe");
+  EXPECT_EQ(commandLine, u"-a \"b c\"");
+  EXPECT_EQ(started, (DateTime{2026, 7, 6, 4, 12, 0, 0, 0}));
+}
+
+TEST_F(HeadlessRunTest, AFailingActionStopsTheRunWithCode3) {
+  const int code = Run("click \"Probe\" 1005\nclick \"Probe\" 1001\n");
+  EXPECT_EQ(code, 3);
+  EXPECT_THAT(errors_, HasSubstr("scenario line 1: "));
+  EXPECT_FALSE(tree_.HostExists("note.txt"));
+  const auto lines = LogLines();
+  ASSERT_GE(lines.size(), 3u);
+  EXPECT_THAT(lines[2], HasSubstr(R"("event":"scenario_error","line":1,"message":)"));
+}
+
+TEST_F(HeadlessRunTest, AWrongScenarioLineStopsTheStartBeforeTheProgramRuns) {
+  bool ran = false;
+  const int code = Run("wait 10\ntap 1\n", {}, [&](Platform&, ui::UserInterface&) {
+    ran = true;
+    return 0;
+  });
+  EXPECT_EQ(code, 2);
+  EXPECT_FALSE(ran);
+  EXPECT_THAT(errors_, HasSubstr("scenario.txt line 2: tap takes 2 values, not 1"));
+  EXPECT_THAT(
+      LogLines(),
+      ElementsAre(R"({"t":0,"event":"scenario_error","line":2,"message":"tap takes 2 values, not 1"})"));
+}
+
+TEST_F(HeadlessRunTest, AMissingDeviceRootOrWrongOptionStopsTheStart) {
+  bool ran = false;
+  const ProgramMain main = [&](Platform&, ui::UserInterface&) {
+    ran = true;
+    return 0;
+  };
+  EXPECT_EQ(Run("", {"--device-root", (tree_.root() / "nowhere").string()}, main), 2);
+  EXPECT_THAT(errors_, HasSubstr("Probe: the device root \"" + (tree_.root() / "nowhere").string() +
+                                 "\" is not a folder"));
+  EXPECT_EQ(Run("", {"--screen", "wide"}, main), 2);
+  EXPECT_THAT(errors_, HasSubstr("the screen size must be"));
+  EXPECT_FALSE(ran);
+}
+
+}  // namespace
+}  // namespace vexa::platform
