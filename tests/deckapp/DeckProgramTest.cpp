@@ -1,0 +1,163 @@
+#include "deck/DeckProgram.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "common/Environment.h"
+#include "deck/DeckStartup.h"
+#include "deck/DeckWindow.h"
+#include "platform/headless/InProcessWindowList.h"
+#include "platform/runtime/ProgramRuntime.h"
+#include "tests/support/TempDeviceTree.h"
+
+namespace vexa::deck {
+namespace {
+
+using ::testing::AllOf;
+using ::testing::Contains;
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+// A skin element as a skin file writes it.
+std::string Element(int n, const char* action, const char* position, const char* size) {
+  std::ostringstream out;
+  out << "[Button" << (n < 10 ? "0" : "") << n << "]\r\nAction=" << action << "\r\nText=Slot " << n
+      << "\r\nPosition=" << position << "\r\nSize=" << size << "\r\n";
+  return out.str();
+}
+
+// Runs the launcher headless on a small device tree, with a scenario, and keeps the effects log.
+class DeckProgramTest : public ::testing::Test {
+ protected:
+  DeckProgramTest() {
+    tree.WriteHostFile("Storage Card/VexaDeck/VexaDeck.exe", "");
+    tree.MakeDir("Windows/Desktop");
+    tree.MakeDir("Windows/Programs");
+  }
+
+  void WriteSkin(const std::string& file, const std::string& content) {
+    tree.WriteHostFile("Storage Card/VexaDeck/Skin/Default/" + file, content);
+  }
+
+  int Run(const std::string& scenario, const std::function<int(platform::Platform&, platform::ui::UserInterface&)>& body,
+          const char* screen = "800x480") {
+    const auto scenarioPath = (tree.root() / "scenario.txt").string();
+    std::ofstream(scenarioPath) << scenario;
+    logPath = (tree.root() / "log.jsonl").string();
+    const std::string root = tree.root().string();
+    std::vector<std::string> args = {"VexaDeck", "--headless", "--device-root", root, "--module-path",
+                                     "\\Storage Card\\VexaDeck\\VexaDeck.exe", "--screen", screen, "--lang", "en",
+                                     "--scenario", scenarioPath, "--log", logPath};
+    std::vector<char*> argv;
+    for (auto& arg : args) argv.push_back(arg.data());
+    platform::ProgramInfo info;
+    info.name = u"VexaDeck";
+    return platform::RunProgram(static_cast<int>(argv.size()), argv.data(), info, body);
+  }
+
+  std::vector<std::string> Log() const {
+    std::vector<std::string> lines;
+    std::ifstream in(logPath);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+  }
+
+  testing::TempDeviceTree tree;
+  std::string logPath;
+};
+
+TEST_F(DeckProgramTest, StartingWithoutASettingsFileFillsTheDefaultsAndSavesNothing) {
+  WriteSkin("skin800x480.ini", Element(1, "RUN-NAVIGATION", "10,10", "100,60"));
+  std::u16string skinFolder, application, mp3, logo;
+  Run("wait 1000\nquit\n", [&](platform::Platform& platform, platform::ui::UserInterface& ui) {
+    Environment env(platform);
+    DeckWindow window(env, ui);
+    window.Run();
+    skinFolder = env.mainSettings().GetString(u"Skin", u"SkinFolder", u"");
+    application = env.mainSettings().GetString(u"Folder", u"Application", u"");
+    mp3 = env.mainSettings().GetString(u"Folder", u"Mp3", u"");
+    logo = env.mainSettings().GetString(u"ImageViewer", u"LogoFile", u"");
+    return 0;
+  });
+  EXPECT_EQ(skinFolder, u"\\Storage Card\\VexaDeck\\Skin");
+  EXPECT_EQ(application, u"\\Storage Card\\VexaDeck\\Programs");
+  EXPECT_EQ(mp3, u"\\Storage Card\\음악파일");
+  EXPECT_EQ(logo, u"\\Storage Card\\VexaDeck\\logo.png");
+  EXPECT_FALSE(tree.HostExists("Storage Card/VexaDeck/VexaDeck.ini"));
+  EXPECT_THAT(Log(), Contains(HasSubstr("\"window_opened\",\"title\":\"Vexa Deck Ver 3.x\"")));
+  // The launcher placed its own shortcuts.
+  EXPECT_EQ(tree.ReadHostFile("Windows/Desktop/VexaDeck.lnk"), "37#\"\\Storage Card\\VexaDeck\\VexaDeck.exe\"");
+}
+
+TEST_F(DeckProgramTest, ASecondLauncherBringsTheFirstForwardAndEnds) {
+  WriteSkin("skin800x480.ini", Element(1, "RUN-NAVIGATION", "10,10", "100,60"));
+  const int code = Run("quit\n", [](platform::Platform& platform, platform::ui::UserInterface& ui) {
+    auto* windows = dynamic_cast<platform::InProcessWindowList*>(platform.windowList);
+    EXPECT_NE(windows, nullptr);
+    if (windows != nullptr) windows->AddForeign(kDeckTitle, u"Dialog");
+    return RunDeck(platform, ui);
+  });
+  EXPECT_EQ(code, 0);
+  EXPECT_THAT(Log(), Contains(HasSubstr("\"window_foreground\"")));
+  EXPECT_THAT(Log(), Not(Contains(HasSubstr("\"window_opened\""))));
+}
+
+TEST_F(DeckProgramTest, WithoutASkinFileForTheScreenTheChooserOpensAndCancellingEndsTheProgram) {
+  WriteSkin("skin640x480.ini", Element(1, "RUN-NAVIGATION", "320,240", "80,40"));
+  bool returned = false;
+  Run("click \"Skin selector\" 2\n", [&](platform::Platform& platform, platform::ui::UserInterface& ui) {
+    RunDeck(platform, ui);
+    returned = true;
+    return 0;
+  });
+  EXPECT_TRUE(returned);
+  const auto log = Log();
+  EXPECT_THAT(log, Contains(HasSubstr("\"window_opened\",\"title\":\"Skin selector\"")));
+  EXPECT_THAT(log, Not(Contains(HasSubstr("scenario_error"))));
+}
+
+TEST_F(DeckProgramTest, AChosenSkinOfAnotherSizeIsScaledAndKeptForThisScreenOnYes) {
+  WriteSkin("skin640x480.ini", Element(1, "RUN-NAVIGATION", "320,240", "80,40"));
+  Run("click \"Skin selector\" 1\nwait 1200\nanswer yes\nwait 1000\nquit\n",
+      [](platform::Platform& platform, platform::ui::UserInterface& ui) { return RunDeck(platform, ui); });
+  const auto log = Log();
+  EXPECT_THAT(log, Contains(AllOf(HasSubstr("\"message_box\""), HasSubstr("Use this skin?"),
+                                  HasSubstr("\"answer\":\"yes\""))));
+  ASSERT_TRUE(tree.HostExists("Storage Card/VexaDeck/Skin/Default/skin800x480.ini"));
+  const auto written = tree.ReadHostFile("Storage Card/VexaDeck/Skin/Default/skin800x480.ini");
+  // 640 × 480 to 800 × 480: x and width by 800 / 640, y and height unchanged.
+  EXPECT_THAT(written, HasSubstr("Position=400,240\r\n"));
+  EXPECT_THAT(written, HasSubstr("Size=100,40\r\n"));
+  EXPECT_THAT(written, HasSubstr("Action=RUN-NAVIGATION\r\n"));
+}
+
+TEST_F(DeckProgramTest, AtExitTheTaskbarIsShownOrHiddenAsTheSettingsSay) {
+  WriteSkin("skin800x480.ini", Element(1, "RUN-NAVIGATION", "10,10", "100,60"));
+  tree.WriteHostFile("Storage Card/VexaDeck/VexaDeck.ini",
+                     "[Main]\r\nStartShowTaskBar=\r\nExitShowTaskBar=N\r\n");
+  bool visibleWhileRunning = false;
+  bool visibleAfterExit = true;
+  Run("wait 1000\nquit\n", [&](platform::Platform& platform, platform::ui::UserInterface& ui) {
+    auto* windows = dynamic_cast<platform::InProcessWindowList*>(platform.windowList);
+    const auto taskbar = windows->AddForeign(u"", kTaskbarClass, true);
+    Environment env(platform);
+    {
+      DeckWindow window(env, ui);
+      window.Run();
+      visibleWhileRunning = true;
+    }
+    visibleAfterExit = windows->IsVisible(taskbar);
+    return 0;
+  });
+  EXPECT_TRUE(visibleWhileRunning);
+  EXPECT_FALSE(visibleAfterExit);
+}
+
+}  // namespace
+}  // namespace vexa::deck
