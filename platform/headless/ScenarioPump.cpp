@@ -42,7 +42,7 @@ void ScenarioPump::Perform(const ScenarioAction& action) {
   using V = ScenarioVerb;
   switch (action.verb) {
     case V::kWait:
-      clock_.Advance(action.milliseconds);
+      clock_.Advance(action.milliseconds, [this] { return quitting_; });
       return;
     case V::kAnswer:
     case V::kFile:

@@ -27,9 +27,9 @@ namespace vexa::platform {
 // first is kept for the next dialog of its kind.
 //
 // When the scenario runs out while a loop waits for input, the run quits with exit code 0, and so
-// does `quit`. A failed action (a window or control that is not there) logs "scenario_error" {line,
-// message}, prints "scenario line N: message" to the error stream and quits with kFailedExitCode.
-// Every action performed is logged as "action" {line, text} before it is performed.
+// does `quit`; a `wait` then fires no more timers. A failed action (a window or control that is not there)
+// logs "scenario_error" {line, message}, prints "scenario line N: message" to the error stream and quits with
+// kFailedExitCode. Every action performed is logged as "action" {line, text} before it is performed.
 class ScenarioPump : public ui::EventPump {
  public:
   static constexpr int kFailedExitCode = 3;

@@ -140,9 +140,10 @@ void VirtualClock::Stop(int timer) {
   timers_.erase(timer);
 }
 
-void VirtualClock::Advance(std::uint64_t milliseconds) {
+void VirtualClock::Advance(std::uint64_t milliseconds, const std::function<bool()>& stop) {
   const std::uint64_t target = now_.load() + milliseconds;
   for (;;) {
+    if (stop && stop()) return;
     // The next timer to fall due within this span; ties go to the one armed first.
     auto next = timers_.end();
     for (auto it = timers_.begin(); it != timers_.end(); ++it) {

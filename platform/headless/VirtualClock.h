@@ -43,7 +43,10 @@ class VirtualClock : public Clock, public ui::TimerService {
   int Start(int milliseconds, std::function<void()> fire) override;
   void Stop(int timer) override;
 
-  void Advance(std::uint64_t milliseconds);
+  void Advance(std::uint64_t milliseconds) { Advance(milliseconds, nullptr); }
+  // As Advance, but gives up before the next timer once `stop` answers true (the run is ending),
+  // leaving the time where it stands.
+  void Advance(std::uint64_t milliseconds, const std::function<bool()>& stop);
   // Timers started and not stopped.
   std::size_t activeTimers() const { return timers_.size(); }
 

@@ -172,6 +172,18 @@ TEST_F(ScenarioPumpTest, WaitAdvancesVirtualTimeAndTimersMayRunLoopsOfTheirOwn) 
                           R"({"t":250,"event":"action","line":3,"text":"wait 200"})"));
 }
 
+TEST_F(ScenarioPumpTest, AWaitFiresNoMoreTimersOnceTheRunEnds) {
+  ScenarioPump& pump = Load("wait 1000\nquit\n");
+  int fired = 0;
+  capture_.clock.Start(10, [&] {
+    ++fired;
+    pump.RunUntil([] { return false; });  // takes the quit
+  });
+  pump.RunUntil([] { return false; });
+  EXPECT_EQ(fired, 1);
+  EXPECT_EQ(capture_.clock.TickCount(), 10u);
+}
+
 TEST_F(ScenarioPumpTest, QuitStopsBeforeTheRestOfTheScenario) {
   ScenarioPump& pump = Load("click \"Main\" 1\nquit\nclick \"Main\" 2\n");
   pump.RunUntil([] { return false; });
