@@ -66,6 +66,11 @@ void ButtonSlot::Apply(const SlotSettings& s) {
   SetFitting(s.fitting);
   SetFrames(s.frames);
   if (s.bounds) Place(*s.bounds, false);
+  // Gauges lie under every other slot, picture places over them.
+  if (window_ != nullptr && s.stacking != SlotStacking::kUnchanged) {
+    window_->SetControlZOrder(controlId_, s.stacking == SlotStacking::kBottom ? platform::ui::ZOrder::kBottom
+                                                                              : platform::ui::ZOrder::kTop);
+  }
   Enable(s.enabled);
   Show(s.visible);
   Redraw();

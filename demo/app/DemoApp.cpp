@@ -39,6 +39,7 @@ class DemoWindow : public vexa::platform::ui::WindowHandler {
 int main(int argc, char** argv) {
   vexa::platform::ProgramInfo info;
   info.name = u"DemoApp";
+  info.resourceSet = "demo";
   return vexa::platform::RunProgram(
       argc, argv, info, [](vexa::platform::Platform& platform, vexa::platform::ui::UserInterface& ui) {
         const auto title = FileNameOf(platform.modulePath);

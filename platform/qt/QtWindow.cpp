@@ -825,6 +825,13 @@ void QtWindow::MoveControl(int id, const ui::Rect& rect) {
   PlaceControl(*c);
 }
 
+void QtWindow::SetControlZOrder(int id, ui::ZOrder order) {
+  Control* c = Find(id);
+  if (!c) return;
+  if (order == ui::ZOrder::kBottom) c->widget->lower();
+  if (order == ui::ZOrder::kTop || order == ui::ZOrder::kTopMost) c->widget->raise();
+}
+
 ui::Rect QtWindow::GetControlRect(int id) const {
   const Control* c = Find(id);
   return c ? c->rect : ui::Rect{};

@@ -65,6 +65,7 @@ class QtWindow : public ui::Window {
   bool IsControlEnabled(int id) const override;
   void ShowControl(int id, bool visible) override;
   void MoveControl(int id, const ui::Rect& rect) override;
+  void SetControlZOrder(int id, ui::ZOrder order) override;
   ui::Rect GetControlRect(int id) const override;
   void SetControlFont(int id, const FontSpec& font) override;
   void SetControlColors(int id, std::optional<gfx::ColorRef> text, std::optional<gfx::ColorRef> background) override;

@@ -122,6 +122,8 @@ class Window {
   virtual bool IsControlEnabled(int id) const = 0;
   virtual void ShowControl(int id, bool visible) = 0;
   virtual void MoveControl(int id, const Rect& rect) = 0;
+  // Puts a control above (kTop) or below (kBottom) its siblings where they overlap.
+  virtual void SetControlZOrder(int id, ZOrder order) = 0;
   virtual Rect GetControlRect(int id) const = 0;
   virtual void SetControlFont(int id, const FontSpec& font) = 0;
   // Text and background colours of statics, edits and check boxes; nullopt keeps the default.

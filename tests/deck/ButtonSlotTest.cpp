@@ -413,3 +413,30 @@ TEST_F(ButtonSlotTest, SettingsApplyAndComeBackForTheWriter) {
 
 }  // namespace
 }  // namespace vexa::deck
+
+namespace vexa::deck {
+namespace {
+
+TEST(ButtonSlotStackingTest, GaugesGoUnderAndPicturePlacesOverTheOtherSlots) {
+  testing::FakeWindow window;
+  window.AddControl(1001, {0, 0, 100, 40});
+  window.AddControl(1002, {0, 0, 100, 40});
+  window.AddControl(1003, {0, 0, 100, 40});
+  ButtonSlot gauge(SlotServices{}), picture(SlotServices{}), plain(SlotServices{});
+  gauge.Attach(window, 1001, 101);
+  picture.Attach(window, 1002, 102);
+  plain.Attach(window, 1003, 103);
+  SlotSettings settings;
+  settings.stacking = SlotStacking::kBottom;
+  gauge.Apply(settings);
+  settings.stacking = SlotStacking::kTop;
+  picture.Apply(settings);
+  settings.stacking = SlotStacking::kUnchanged;
+  plain.Apply(settings);
+  EXPECT_EQ(window.controls[1001].zOrders, std::vector<platform::ui::ZOrder>{platform::ui::ZOrder::kBottom});
+  EXPECT_EQ(window.controls[1002].zOrders, std::vector<platform::ui::ZOrder>{platform::ui::ZOrder::kTop});
+  EXPECT_TRUE(window.controls[1003].zOrders.empty());
+}
+
+}  // namespace
+}  // namespace vexa::deck

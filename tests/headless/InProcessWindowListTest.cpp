@@ -51,6 +51,7 @@ class FakeWindow : public ui::Window {
   bool IsControlEnabled(int) const override { return false; }
   void ShowControl(int, bool) override {}
   void MoveControl(int, const ui::Rect&) override {}
+  void SetControlZOrder(int, ui::ZOrder) override {}
   ui::Rect GetControlRect(int) const override { return {}; }
   void SetControlFont(int, const FontSpec&) override {}
   void SetControlColors(int, std::optional<gfx::ColorRef>, std::optional<gfx::ColorRef>) override {}

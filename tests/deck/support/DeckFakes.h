@@ -128,6 +128,7 @@ class FakeWindow : public platform::ui::Window {
     std::u16string text;
     int invalidations = 0;
     std::vector<gfx::Rect> moves;
+    std::vector<platform::ui::ZOrder> zOrders;
   };
 
   // Adds a control (or replaces it) at a rectangle of the client area.
@@ -182,6 +183,9 @@ class FakeWindow : public platform::ui::Window {
     if (!Has(id)) return;
     controls[id].rect = r;
     controls[id].moves.push_back(r);
+  }
+  void SetControlZOrder(int id, platform::ui::ZOrder order) override {
+    if (Has(id)) controls[id].zOrders.push_back(order);
   }
   gfx::Rect GetControlRect(int id) const override { return Has(id) ? controls.at(id).rect : gfx::Rect{}; }
   void SetControlFont(int, const platform::FontSpec&) override {}
