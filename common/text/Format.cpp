@@ -116,7 +116,7 @@ class Output {
   bool full_ = false;
 };
 
-struct Spec {
+struct Conversion {
   bool left = false;
   bool plus = false;
   bool blank = false;
@@ -236,11 +236,11 @@ double ToDouble(const FormatArg& arg) {
 }
 
 // Writes `body` into its field: sign and prefix first, then zeros (when zero-padded) or blanks.
-void WriteField(Output& out, const Spec& spec, std::string_view sign_prefix, std::string_view body,
+void WriteField(Output& out, const Conversion& conv, std::string_view sign_prefix, std::string_view body,
                 bool zero_pad) {
   int length = static_cast<int>(sign_prefix.size() + body.size());
-  int fill = std::max(0, spec.width - length);
-  if (spec.left) {
+  int fill = std::max(0, conv.width - length);
+  if (conv.left) {
     out.AppendAscii(sign_prefix);
     out.AppendAscii(body);
     out.Pad(fill, u' ');
@@ -255,20 +255,20 @@ void WriteField(Output& out, const Spec& spec, std::string_view sign_prefix, std
   }
 }
 
-void WriteText(Output& out, const Spec& spec, std::u16string_view text) {
-  if (spec.has_precision && text.size() > static_cast<std::size_t>(spec.precision)) {
-    std::size_t keep = static_cast<std::size_t>(spec.precision);
+void WriteText(Output& out, const Conversion& conv, std::u16string_view text) {
+  if (conv.has_precision && text.size() > static_cast<std::size_t>(conv.precision)) {
+    std::size_t keep = static_cast<std::size_t>(conv.precision);
     if (keep > 0 && IsHighSurrogate(text[keep - 1]) && IsLowSurrogate(text[keep])) --keep;
     text = text.substr(0, keep);
   }
-  int fill = std::max(0, spec.width - static_cast<int>(std::min<std::size_t>(text.size(), kMaxUnits)));
-  if (!spec.left) out.Pad(fill, u' ');
+  int fill = std::max(0, conv.width - static_cast<int>(std::min<std::size_t>(text.size(), kMaxUnits)));
+  if (!conv.left) out.Pad(fill, u' ');
   out.Append(text);
-  if (spec.left) out.Pad(fill, u' ');
+  if (conv.left) out.Pad(fill, u' ');
 }
 
-void WriteInteger(Output& out, const Spec& spec, std::int64_t value) {
-  char c = static_cast<char>(spec.conversion);
+void WriteInteger(Output& out, const Conversion& conv, std::int64_t value) {
+  char c = static_cast<char>(conv.conversion);
   bool is_signed = c == 'd' || c == 'i';
   std::string sign_prefix;
   std::uint64_t magnitude;
@@ -276,9 +276,9 @@ void WriteInteger(Output& out, const Spec& spec, std::int64_t value) {
     magnitude = value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
     if (value < 0) {
       sign_prefix = "-";
-    } else if (spec.plus) {
+    } else if (conv.plus) {
       sign_prefix = "+";
-    } else if (spec.blank) {
+    } else if (conv.blank) {
       sign_prefix = " ";
     }
   } else if (value < 0 && value >= std::numeric_limits<std::int32_t>::min()) {
@@ -290,21 +290,21 @@ void WriteInteger(Output& out, const Spec& spec, std::int64_t value) {
   int base = (c == 'o') ? 8 : (c == 'x' || c == 'X') ? 16 : 10;
   std::array<char, 32> buffer{};
   std::string digits;
-  if (!(magnitude == 0 && spec.has_precision && spec.precision == 0)) {
+  if (!(magnitude == 0 && conv.has_precision && conv.precision == 0)) {
     auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude, base);
     digits.assign(buffer.data(), end);
     if (c == 'X')
       std::transform(digits.begin(), digits.end(), digits.begin(),
                      [](char d) { return (d >= 'a' && d <= 'f') ? static_cast<char>(d - 'a' + 'A') : d; });
   }
-  if (spec.has_precision && digits.size() < static_cast<std::size_t>(spec.precision)) {
-    digits.insert(0, static_cast<std::size_t>(spec.precision) - digits.size(), '0');
+  if (conv.has_precision && digits.size() < static_cast<std::size_t>(conv.precision)) {
+    digits.insert(0, static_cast<std::size_t>(conv.precision) - digits.size(), '0');
   }
-  if (spec.alt) {
+  if (conv.alt) {
     if (c == 'o' && (digits.empty() || digits[0] != '0')) digits.insert(0, "0");
     if ((c == 'x' || c == 'X') && magnitude != 0) sign_prefix = c == 'x' ? "0x" : "0X";
   }
-  WriteField(out, spec, sign_prefix, digits, spec.zero && !spec.left && !spec.has_precision);
+  WriteField(out, conv, sign_prefix, digits, conv.zero && !conv.left && !conv.has_precision);
 }
 
 // Longest result: a fixed-point double of 309 digits with 1024 decimals, or an exponent form.
@@ -347,16 +347,16 @@ std::string FormatGeneral(double v, int precision, bool alt) {
   return mantissa + suffix;
 }
 
-void WriteFloat(Output& out, const Spec& spec, double value) {
-  char c = static_cast<char>(spec.conversion);
+void WriteFloat(Output& out, const Conversion& conv, double value) {
+  char c = static_cast<char>(conv.conversion);
   char lower = static_cast<char>(c | 0x20);
   bool upper = c != lower;
   std::string sign_prefix;
   if (std::signbit(value)) {
     sign_prefix = "-";
-  } else if (spec.plus) {
+  } else if (conv.plus) {
     sign_prefix = "+";
-  } else if (spec.blank) {
+  } else if (conv.blank) {
     sign_prefix = " ";
   }
   double magnitude = std::fabs(value);
@@ -365,22 +365,22 @@ void WriteFloat(Output& out, const Spec& spec, double value) {
   if (!finite) {
     body = std::isnan(magnitude) ? "nan" : "inf";
   } else {
-    int precision = spec.has_precision ? spec.precision : 6;
+    int precision = conv.has_precision ? conv.precision : 6;
     switch (lower) {
       case 'f':
         body = ToChars(magnitude, std::chars_format::fixed, precision);
-        if (spec.alt && precision == 0) body += '.';
+        if (conv.alt && precision == 0) body += '.';
         break;
       case 'e':
         body = ToChars(magnitude, std::chars_format::scientific, precision);
-        if (spec.alt && precision == 0) body.insert(body.find('e'), ".");
+        if (conv.alt && precision == 0) body.insert(body.find('e'), ".");
         break;
       case 'g':
-        body = FormatGeneral(magnitude, precision, spec.alt);
+        body = FormatGeneral(magnitude, precision, conv.alt);
         break;
       default:  // 'a'
-        if (spec.has_precision) {
-          body = ToChars(magnitude, std::chars_format::hex, spec.precision);
+        if (conv.has_precision) {
+          body = ToChars(magnitude, std::chars_format::hex, conv.precision);
         } else {
           std::string buffer(64, '\0');
           auto [end, ec] =
@@ -388,7 +388,7 @@ void WriteFloat(Output& out, const Spec& spec, double value) {
           buffer.resize(ec == std::errc() ? static_cast<std::size_t>(end - buffer.data()) : 0);
           body = buffer;
         }
-        if (spec.alt && body.find('.') == std::string::npos) body.insert(body.find('p'), ".");
+        if (conv.alt && body.find('.') == std::string::npos) body.insert(body.find('p'), ".");
         sign_prefix += "0x";
         break;
     }
@@ -399,23 +399,23 @@ void WriteFloat(Output& out, const Spec& spec, double value) {
     std::transform(sign_prefix.begin(), sign_prefix.end(), sign_prefix.begin(),
                    [](char d) { return d == 'x' ? 'X' : d; });
   }
-  WriteField(out, spec, sign_prefix, body, spec.zero && !spec.left && finite);
+  WriteField(out, conv, sign_prefix, body, conv.zero && !conv.left && finite);
 }
 
 std::u16string NumberAsText(const FormatArg& arg) {
-  Spec spec;
+  Conversion conv;
   Output out;
   if (const auto* i = std::get_if<std::int64_t>(&arg)) {
-    spec.conversion = u'd';
-    WriteInteger(out, spec, *i);
+    conv.conversion = u'd';
+    WriteInteger(out, conv, *i);
   } else {
-    spec.conversion = u'g';
-    WriteFloat(out, spec, std::get<double>(arg));
+    conv.conversion = u'g';
+    WriteFloat(out, conv, std::get<double>(arg));
   }
   return out.Take();
 }
 
-void WriteChar(Output& out, const Spec& spec, const FormatArg& arg) {
+void WriteChar(Output& out, const Conversion& conv, const FormatArg& arg) {
   std::u16string unit;
   if (const auto* s = std::get_if<std::u16string>(&arg)) {
     std::size_t n = std::min<std::size_t>(s->size(), 1);
@@ -425,7 +425,7 @@ void WriteChar(Output& out, const Spec& spec, const FormatArg& arg) {
     auto c = static_cast<char16_t>(static_cast<std::uint64_t>(ToInteger(arg)) & 0xFFFF);
     if (c != 0) unit.push_back(c);
   }
-  Spec text_spec = spec;
+  Conversion text_spec = conv;
   text_spec.has_precision = false;
   WriteText(out, text_spec, unit);
 }
@@ -467,37 +467,37 @@ std::u16string Format(std::u16string_view pattern, std::span<const FormatArg> ar
     out.Append(pattern.substr(pos, percent - pos));
 
     // Read the whole conversion before taking any argument, so that "%*n" or "%*y" take none.
-    Spec spec;
+    Conversion conv;
     std::size_t i = percent + 1;
     for (; i < pattern.size(); ++i) {
       char16_t c = pattern[i];
       if (c == u'-')
-        spec.left = true;
+        conv.left = true;
       else if (c == u'+')
-        spec.plus = true;
+        conv.plus = true;
       else if (c == u' ')
-        spec.blank = true;
+        conv.blank = true;
       else if (c == u'0')
-        spec.zero = true;
+        conv.zero = true;
       else if (c == u'#')
-        spec.alt = true;
+        conv.alt = true;
       else
         break;
     }
     if (i < pattern.size() && pattern[i] == u'*') {
-      spec.width_star = true;
+      conv.width_star = true;
       ++i;
     } else {
-      spec.width = ReadCount(pattern, i);
+      conv.width = ReadCount(pattern, i);
     }
     if (i < pattern.size() && pattern[i] == u'.') {
-      spec.has_precision = true;
+      conv.has_precision = true;
       ++i;
       if (i < pattern.size() && pattern[i] == u'*') {
-        spec.precision_star = true;
+        conv.precision_star = true;
         ++i;
       } else {
-        spec.precision = ReadCount(pattern, i);
+        conv.precision = ReadCount(pattern, i);
       }
     }
     SkipLength(pattern, i);
@@ -518,26 +518,26 @@ std::u16string Format(std::u16string_view pattern, std::span<const FormatArg> ar
       out.Append(pattern.substr(percent, pos - percent));
       continue;
     }
-    spec.conversion = conversion;
+    conv.conversion = conversion;
 
-    if (spec.width_star) {
+    if (conv.width_star) {
       const FormatArg* a = take();
       const auto* w = a ? std::get_if<std::int64_t>(a) : nullptr;
       std::int64_t width = w ? *w : 0;
       if (width < 0) {
-        spec.left = true;
+        conv.left = true;
         width = width == std::numeric_limits<std::int64_t>::min() ? kMaxField : -width;
       }
-      spec.width = ClampField(width);
+      conv.width = ClampField(width);
     }
-    if (spec.precision_star) {
+    if (conv.precision_star) {
       const FormatArg* a = take();
       const auto* p = a ? std::get_if<std::int64_t>(a) : nullptr;
       std::int64_t precision = p ? *p : 0;
       if (precision < 0) {
-        spec.has_precision = false;
+        conv.has_precision = false;
       } else {
-        spec.precision = ClampField(precision);
+        conv.precision = ClampField(precision);
       }
     }
     const FormatArg* arg = take();
@@ -545,14 +545,14 @@ std::u16string Format(std::u16string_view pattern, std::span<const FormatArg> ar
 
     switch (conversion) {
       case u'c':
-        WriteChar(out, spec, *arg);
+        WriteChar(out, conv, *arg);
         break;
       case u's':
       case u'S':
         if (const auto* s = std::get_if<std::u16string>(arg)) {
-          WriteText(out, spec, *s);
+          WriteText(out, conv, *s);
         } else {
-          WriteText(out, spec, NumberAsText(*arg));
+          WriteText(out, conv, NumberAsText(*arg));
         }
         break;
       case u'd':
@@ -561,10 +561,10 @@ std::u16string Format(std::u16string_view pattern, std::span<const FormatArg> ar
       case u'o':
       case u'x':
       case u'X':
-        WriteInteger(out, spec, ToInteger(*arg));
+        WriteInteger(out, conv, ToInteger(*arg));
         break;
       default:
-        WriteFloat(out, spec, ToDouble(*arg));
+        WriteFloat(out, conv, ToDouble(*arg));
         break;
     }
   }
