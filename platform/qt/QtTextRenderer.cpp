@@ -80,20 +80,20 @@ int QtTextRenderer::PixelSize(const std::u16string& family, int cellHeight) {
   return size;
 }
 
-QFont QtTextRenderer::ToQFont(const FontSpec& spec) {
-  const std::u16string family = Family(spec.face);
+QFont QtTextRenderer::ToQFont(const FontSpec& want) {
+  const std::u16string family = Family(want.face);
   QFont font;
   QStringList families{ToQString(family)};
   if (family != FallbackFamily()) families << ToQString(FallbackFamily());
   font.setFamilies(families);
-  const int height = spec.height == 0 ? kDefaultCellHeight : spec.height;
+  const int height = want.height == 0 ? kDefaultCellHeight : want.height;
   // Heights beyond any screen are cut down rather than asking the font engine for a giant glyph.
   const int pixels = height > 0 ? PixelSize(family, std::min(height, 2000)) : std::min(-height, 2000);
   font.setPixelSize(std::max(1, pixels));
-  font.setWeight(static_cast<QFont::Weight>(spec.weight <= 0 ? 400 : std::clamp(spec.weight, 100, 900)));
-  font.setItalic(spec.italic);
-  font.setUnderline(spec.underline);
-  font.setStrikeOut(spec.strikeOut);
+  font.setWeight(static_cast<QFont::Weight>(want.weight <= 0 ? 400 : std::clamp(want.weight, 100, 900)));
+  font.setItalic(want.italic);
+  font.setUnderline(want.underline);
+  font.setStrikeOut(want.strikeOut);
   return font;
 }
 

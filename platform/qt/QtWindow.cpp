@@ -178,16 +178,16 @@ int SortedPosition(int count, const QString& text, TextAt textAt) {
   return i;
 }
 
-QFont ToQFont(const FontSpec& spec, QFont font) {
-  if (!spec.face.empty()) font.setFamilies({Q(spec.face)});
+QFont ToQFont(const FontSpec& want, QFont font) {
+  if (!want.face.empty()) font.setFamilies({Q(want.face)});
   // The device's heights are pixel heights; a negative one names the character height, which is as
   // close as Qt's pixel size comes either way.
-  if (spec.height != 0) font.setPixelSize(std::abs(spec.height));
-  const int weight = spec.weight <= 0 ? 400 : std::clamp(spec.weight, 100, 900);
+  if (want.height != 0) font.setPixelSize(std::abs(want.height));
+  const int weight = want.weight <= 0 ? 400 : std::clamp(want.weight, 100, 900);
   font.setWeight(static_cast<QFont::Weight>(weight));
-  font.setItalic(spec.italic);
-  font.setUnderline(spec.underline);
-  font.setStrikeOut(spec.strikeOut);
+  font.setItalic(want.italic);
+  font.setUnderline(want.underline);
+  font.setStrikeOut(want.strikeOut);
   return font;
 }
 
