@@ -166,6 +166,12 @@ void DeckWindow::ApplySkin(LoadedSkin skin) {
     slot.Apply(skin.slots[static_cast<std::size_t>(i)]);
   }
   skin_ = std::move(skin);
+  // A reader already running for the displays fills the new skin's displays at once.
+  if (gpsRunning_) {
+    currentSpeed_ = -1;
+    previousSpeed_ = -1;
+    UpdateGpsDisplays();
+  }
   window_->Invalidate();
   window_->Update();
 }
@@ -325,6 +331,10 @@ void DeckWindow::OnDestroy(Window&) {
   window_ = nullptr;
 }
 
+void DeckWindow::OnPosted(Window&, std::uint32_t message, std::intptr_t, std::intptr_t) {
+  if (message == kWmGpsFix) UpdateGpsDisplays();
+}
+
 // Until the command set is in place a tap is only recorded.
 void DeckWindow::OnSlotTapped(int slotNumber) {
   const auto& s = slot(slotNumber - 1);
@@ -339,5 +349,6 @@ void DeckWindow::PreparePictureLists() {}
 void DeckWindow::ShowNextPicture(int) {}
 void DeckWindow::ShowNextBackground() {}
 void DeckWindow::RefreshClockSlots() {}
+void DeckWindow::UpdateGpsDisplays() {}
 
 }  // namespace vexa::deck

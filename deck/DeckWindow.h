@@ -55,6 +55,7 @@ class DeckWindow : public platform::ui::WindowHandler {
   virtual void ShowNextPicture(int pictureSlot);
   virtual void ShowNextBackground();
   virtual void RefreshClockSlots();
+  virtual void UpdateGpsDisplays();
   virtual void OnSlotTapped(int slotNumber);
 
   // Window handler.
@@ -69,6 +70,11 @@ class DeckWindow : public platform::ui::WindowHandler {
   void OnControlPointerUp(platform::ui::Window& window, int controlId, gfx::Point p) override;
   void OnPointerMove(platform::ui::Window& window, gfx::Point p, bool buttonDown) override;
   void OnDestroy(platform::ui::Window& window) override;
+  void OnPosted(platform::ui::Window& window, std::uint32_t message, std::intptr_t wParam,
+                std::intptr_t lParam) override;
+
+  // Posted by the GPS reader when it has parsed new data.
+  static constexpr std::uint32_t kWmGpsFix = platform::ui::kWmUser + 200;
 
  protected:
   Environment& env() { return env_; }
@@ -101,6 +107,7 @@ class DeckWindow : public platform::ui::WindowHandler {
   std::vector<std::u16string> skinFonts_;
   bool gpsRunning_ = false;
   int currentSpeed_ = 0;
+  int previousSpeed_ = 0;
   bool editMode_ = false;
   gfx::Point lastPointer_{-1, -1};  // where the pointer was last seen, in window coordinates
 };

@@ -161,3 +161,27 @@ TEST_F(DeckProgramTest, AtExitTheTaskbarIsShownOrHiddenAsTheSettingsSay) {
 
 }  // namespace
 }  // namespace vexa::deck
+
+namespace vexa::deck {
+namespace {
+
+TEST_F(DeckProgramTest, TheChooseModeAsksForTheScreenSizeAndCancellingEndsTheProgram) {
+  tree.WriteHostFile("Storage Card/VexaDeck/VexaDeck.ini", "[Main]\r\nScreenSizeMode=CHOOSE\r\n");
+  WriteSkin("skin480x272.ini", Element(1, "RUN-NAVIGATION", "10,10", "100,60"));
+  // 480 × 272 is the fifth preset (control 1005); its skin file exists, so no chooser follows.
+  Run("check \"ScreenSize Setup\" 1005 on\nclick \"ScreenSize Setup\" 1\nwait 600\nquit\n",
+      [](platform::Platform& platform, platform::ui::UserInterface& ui) { return RunDeck(platform, ui); });
+  auto log = Log();
+  EXPECT_THAT(log, Contains(HasSubstr("\"window_opened\",\"title\":\"ScreenSize Setup\"")));
+  EXPECT_THAT(log, Not(Contains(HasSubstr("\"title\":\"Skin selector\""))));
+  EXPECT_THAT(log, Not(Contains(HasSubstr("scenario_error"))));
+
+  Run("click \"ScreenSize Setup\" 2\n",
+      [](platform::Platform& platform, platform::ui::UserInterface& ui) { return RunDeck(platform, ui); });
+  log = Log();
+  EXPECT_THAT(log, Not(Contains(HasSubstr("\"title\":\"Skin selector\""))));
+  EXPECT_THAT(log, Not(Contains(HasSubstr("scenario_error"))));
+}
+
+}  // namespace
+}  // namespace vexa::deck
