@@ -49,10 +49,13 @@ bool ProfileStore::Read(platform::WindowHandle owner, std::u16string_view path) 
       ShowOpenError(owner, path, false);
       return false;
     }
-    // The text ends at the first zero byte.
-    const std::string_view content(bytes->data(), std::min(bytes->size(), bytes->find('\0')));
+    const std::string_view content = UpToFirstZero(*bytes);
     if (content.empty()) return true;
-    ParseText(text::Decode(content, platform_.locale.AnsiCodePage()));
+    ForEachIniEntry(text::Decode(content, platform_.locale.AnsiCodePage()),
+                    [this](std::u16string_view section, std::u16string_view key, std::u16string_view value) {
+                      // A "Text" value keeps its blanks: captions may be padded on purpose.
+                      SetString(section, key, text::EqualsNoCase(key, u"Text") ? value : text::TrimView(value));
+                    });
   } catch (const std::bad_alloc&) {
     Clear();
     return false;
@@ -60,53 +63,10 @@ bool ProfileStore::Read(platform::WindowHandle owner, std::u16string_view path) 
   return true;
 }
 
-// [Main]
-// SkinFolder = %STORAGE%\VexaDeck\Skin
-void ProfileStore::ParseText(std::u16string_view text) {
-  std::u16string section;
-  std::size_t start = 0;
-  // Only CR LF ends a line; the last line counts even without one.
-  while (start <= text.size()) {
-    auto end = text.find(u"\r\n", start);
-    if (end == std::u16string_view::npos) end = text.size();
-    const auto line = text.substr(start, end - start);
-    start = end + 2;
-
-    if (!line.empty() && line.front() == u'[') {
-      // The last character is dropped whatever it is: "[Main]" gives Main.
-      section = line.size() < 2 ? std::u16string() : text::Trim(line.substr(1, line.size() - 2));
-      continue;
-    }
-    if (line.empty() || section.empty()) continue;
-    const auto equals = line.find(u'=');
-    if (equals == std::u16string_view::npos) continue;
-    const auto key = text::TrimView(line.substr(0, equals));
-    auto value = line.substr(equals + 1);
-    // A "Text" value keeps its blanks: captions may be padded on purpose.
-    if (!text::EqualsNoCase(key, u"Text")) value = text::TrimView(value);
-    SetString(section, key, value);
-  }
-}
-
 bool ProfileStore::Save(platform::WindowHandle owner, std::u16string_view path) {
   if (entries_.empty()) return false;
-  const auto codePage = platform_.locale.AnsiCodePage();
-  std::string bytes;
-  for (std::size_t s = 0; s < sections_.size(); ++s) {
-    std::u16string block = u"[" + sections_[s] + u"]\r\n";
-    for (const auto& entry : entries_) {
-      if (!text::EqualsNoCase(entry.section, sections_[s])) continue;
-      block += entry.key;
-      block += u'=';
-      block += entry.value;
-      block += u"\r\n";
-    }
-    if (s + 1 < sections_.size()) block += u"\r\n";
-    // A zero character cannot be stored in this format (a reader stops there); leave it out rather
-    // than lose the rest of the section.
-    std::erase(block, u'\0');
-    bytes += text::Encode(block, codePage, /*composeFirst=*/true);
-  }
+  const auto bytes = text::Encode(FormatIniText(sections_, entries_), platform_.locale.AnsiCodePage(),
+                                  /*composeFirst=*/true);
   if (!platform_.files.WriteWholeFile(path, bytes)) {
     ShowOpenError(owner, path, true);
     return false;

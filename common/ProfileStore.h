@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "common/IniText.h"
 #include "platform/Handles.h"
 #include "platform/Platform.h"
 
@@ -40,14 +41,9 @@ class ProfileStore {
   std::size_t EntryCount() const { return entries_.size(); }
 
  private:
-  struct Entry {
-    std::u16string section;
-    std::u16string key;
-    std::u16string value;
-  };
+  using Entry = IniEntry;
 
   void Clear();
-  void ParseText(std::u16string_view text);
   const Entry* Find(std::u16string_view section, std::u16string_view key) const;
   static std::u16string IndexKey(std::u16string_view section, std::u16string_view key);
   void ShowOpenError(platform::WindowHandle owner, std::u16string_view path, bool saving);

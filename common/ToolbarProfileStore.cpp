@@ -59,25 +59,10 @@ bool ToolbarProfileStore::Read(std::u16string_view path) {
       ShowOpenError(path);
       return false;
     }
-    const std::string_view content(bytes->data(), std::min(bytes->size(), bytes->find('\0')));
-    const auto text = text::Decode(content, CodePage());
-    const std::u16string_view all(text);
-    std::u16string section;
-    for (std::size_t start = 0; start <= all.size() && !content.empty();) {
-      auto end = all.find(u"\r\n", start);
-      if (end == std::u16string_view::npos) end = all.size();
-      const auto line = all.substr(start, end - start);
-      start = end + 2;
-      if (!line.empty() && line.front() == u'[') {
-        section = line.size() < 2 ? std::u16string() : text::Trim(line.substr(1, line.size() - 2));
-        continue;
-      }
-      if (line.empty() || section.empty()) continue;
-      const auto equals = line.find(u'=');
-      if (equals == std::u16string_view::npos) continue;
-      Append(section, text::TrimView(line.substr(0, equals)),
-             paths_.ExpandStorage(text::TrimView(line.substr(equals + 1))));
-    }
+    ForEachIniEntry(text::Decode(UpToFirstZero(*bytes), CodePage()),
+                    [this](std::u16string_view section, std::u16string_view key, std::u16string_view value) {
+                      Append(section, key, paths_.ExpandStorage(text::TrimView(value)));
+                    });
   } catch (const std::bad_alloc&) {
     Clear();
     return false;
@@ -87,16 +72,7 @@ bool ToolbarProfileStore::Read(std::u16string_view path) {
 
 bool ToolbarProfileStore::Save(std::u16string_view path) {
   if (entries_.empty()) return false;
-  std::u16string text;
-  for (std::size_t s = 0; s < sections_.size(); ++s) {
-    text += u"[" + sections_[s] + u"]\r\n";
-    for (const auto& entry : entries_) {
-      if (!text::EqualsNoCase(entry.section, sections_[s])) continue;
-      text += entry.key + u"=" + entry.value + u"\r\n";
-    }
-    if (s + 1 < sections_.size()) text += u"\r\n";
-  }
-  std::erase(text, u'\0');
+  const auto text = FormatIniText(sections_, entries_);
   if (!platform_.files.WriteWholeFile(path, text::Encode(text, CodePage(), /*composeFirst=*/true))) {
     ShowOpenError(path);
     return false;

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/IniText.h"
 #include "common/Launcher.h"
 #include "common/PathTokens.h"
 #include "platform/Platform.h"
@@ -50,11 +51,7 @@ class ToolbarProfileStore {
   std::uint16_t CodePage() const;
 
  private:
-  struct Entry {
-    std::u16string section;
-    std::u16string key;
-    std::u16string value;
-  };
+  using Entry = IniEntry;
 
   void Clear();
   // Adds an entry, and its section when new, as long as there is room.

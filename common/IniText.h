@@ -1,0 +1,34 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The text form of .ini files, shared by the profile stores: reading key lines out of a text and
+// writing sections back into one.
+namespace vexa {
+
+struct IniEntry {
+  std::u16string section;
+  std::u16string key;
+  std::u16string value;
+};
+
+// Calls `entry` with the section, the trimmed key and the value as written (not trimmed) of every key
+// line. Only CR LF ends a line, and the last line counts without one. A line starting with "[" is a
+// header whose name is the line without its first and last character, trimmed ("[Main]" is Main);
+// empty lines, lines before a header with a name and lines without "=" are skipped.
+void ForEachIniEntry(std::u16string_view text,
+                     const std::function<void(std::u16string_view section, std::u16string_view key,
+                                              std::u16string_view value)>& entry);
+
+// The text of a file: for each section in order its header and its entries (matched without regard
+// to letter case) in entry order, sections separated by one empty line, every line ending in CR LF.
+// Zero characters, which a reader would stop at, are left out.
+std::u16string FormatIniText(const std::vector<std::u16string>& sections, const std::vector<IniEntry>& entries);
+
+// The bytes of a file as text: up to the first zero byte.
+std::string_view UpToFirstZero(std::string_view bytes);
+
+}  // namespace vexa
