@@ -105,26 +105,26 @@ void ApplyTaskbarSetting(Environment& env, std::u16string_view value) {
   if (!windows->IsVisible(*taskbar) && text::EqualsNoCase(value, u"Y")) windows->Show(*taskbar, true);
 }
 
-std::u16string_view RunCommandKey(std::u16string_view command) {
-  static constexpr std::array<std::pair<std::u16string_view, std::u16string_view>, 6> kKeys = {{
-      {u"RUN-NAVIGATION", u"Navigation"},
-      {u"RUN-TOOLBAR", u"Toolbar"},
-      {u"RUN-MOVIE", u"MoviePlayer"},
-      {u"RUN-MP3", u"MP3Player"},
-      {u"RUN-FLASH", u"FlashPlayer"},
-      {u"RUN-DMB", u"DMBPlayer"},
+std::optional<ProgramKey> RunCommandProgram(std::u16string_view command) {
+  static constexpr std::array<std::pair<std::u16string_view, ProgramKey>, 6> kPrograms = {{
+      {u"RUN-NAVIGATION", ProgramKey::kNavigation},
+      {u"RUN-TOOLBAR", ProgramKey::kToolbar},
+      {u"RUN-MOVIE", ProgramKey::kMoviePlayer},
+      {u"RUN-MP3", ProgramKey::kMp3Player},
+      {u"RUN-FLASH", ProgramKey::kFlashPlayer},
+      {u"RUN-DMB", ProgramKey::kDmbPlayer},
   }};
-  for (const auto& [word, key] : kKeys) {
-    if (text::EqualsNoCase(command, word)) return key;
+  for (const auto& [word, program] : kPrograms) {
+    if (text::EqualsNoCase(command, word)) return program;
   }
-  return {};
+  return std::nullopt;
 }
 
 bool LaunchRunCommand(Environment& env, platform::WindowHandle owner, std::u16string_view command,
                       const std::function<void()>& stopGps) {
-  const auto key = RunCommandKey(command);
-  if (key.empty()) return false;
-  const auto path = env.mainSettings().GetString(u"Program", key, u"");
+  const auto program = RunCommandProgram(command);
+  if (!program) return false;
+  const auto path = DeckSettings(env).Program(*program);
   // A stored path may name the card by "%STORAGE%"; it is checked where it really lies.
   if (path.empty() || !env.FileExists(env.ExpandStorage(path))) {
     const std::u16string name(command.size() > 4 ? command.substr(4) : std::u16string_view());

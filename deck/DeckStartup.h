@@ -8,6 +8,7 @@
 
 #include "common/Environment.h"
 #include "common/gfx/Geometry.h"
+#include "deck/DeckSettings.h"
 #include "platform/ui/UserInterface.h"
 
 // The launcher's start-up and exit steps that stand on their own: the screen size, its shortcuts,
@@ -44,7 +45,7 @@ bool TaskbarExists(Environment& env);
 // says which path to choose in the settings. `stopGps` runs before the navigation program starts.
 bool LaunchRunCommand(Environment& env, platform::WindowHandle owner, std::u16string_view command,
                       const std::function<void()>& stopGps);
-// The [Program] key a RUN command reads; empty for other words.
-std::u16string_view RunCommandKey(std::u16string_view command);
+// The [Program] setting a RUN command starts; nothing for other words.
+std::optional<ProgramKey> RunCommandProgram(std::u16string_view command);
 
 }  // namespace vexa::deck

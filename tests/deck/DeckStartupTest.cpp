@@ -173,8 +173,8 @@ TEST_F(DeckStartupTest, RunCommandsStartTheirProgramOrAskForItsPath) {
   EXPECT_THAT(device.Boxes(), ElementsAre(u"Information|Choose the [MP3] path from the config window.",
                                           u"Information|Choose the [DMB] path from the config window."));
   EXPECT_EQ(device.messageBoxes.shown()[0].request.icon, platform::MessageIcon::kExclamation);
-  EXPECT_EQ(RunCommandKey(u"RUN-TOOLBAR"), u"Toolbar");
-  EXPECT_EQ(RunCommandKey(u"RUN-TOOLBAR "), u"");  // no trimming
+  EXPECT_EQ(RunCommandProgram(u"RUN-TOOLBAR"), ProgramKey::kToolbar);
+  EXPECT_EQ(RunCommandProgram(u"RUN-TOOLBAR "), std::nullopt);  // no trimming
 }
 
 TEST_F(DeckStartupTest, RunCommandMessagesSpeakKorean) {
