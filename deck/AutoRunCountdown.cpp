@@ -97,7 +97,8 @@ class Countdown : public platform::ui::WindowHandler {
         platform::MessageBoxRequest box;
         box.owner = window.handle();
         box.caption = u"Information";
-        box.text = u"Choose the navigation path from the config window.";
+        box.text = env_.KoreanUi() ? u"환경설정에서 네비게이션 경로를 지정하세요."
+                                   : u"Choose the navigation path from the config window.";
         env_.platform().messageBoxes.Show(box);
       } else {
         env_.Launch(window.handle(), navigation);

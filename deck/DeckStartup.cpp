@@ -1,6 +1,8 @@
 #include "deck/DeckStartup.h"
 
+#include <algorithm>
 #include <array>
+#include <limits>
 #include <utility>
 
 #include "common/SettingValues.h"
@@ -32,8 +34,9 @@ std::optional<gfx::Size> ResolveScreenSize(Environment& env, platform::ui::UserI
                                            platform::ui::Window* owner) {
   const gfx::Size system = ui.ScreenSize();
   const auto mode = env.mainSettings().GetString(u"Main", u"ScreenSizeMode", u"");
-  if (mode == u"CHOOSE") return RunScreenSizeDialog(env, ui, owner, system);
-  if (mode == u"CUSTOM") {
+  // Setting words are compared without regard to case, here as in the settings code.
+  if (text::EqualsNoCase(mode, u"CHOOSE")) return RunScreenSizeDialog(env, ui, owner, system);
+  if (text::EqualsNoCase(mode, u"CUSTOM")) {
     // ScreenSize=480,272
     const auto size = ParsePoint(env.mainSettings().GetString(u"Main", u"ScreenSize", u""), -1, -1);
     if (size.x >= 300 && size.y >= 200 && size.x <= system.width && size.y <= system.height) {
@@ -41,6 +44,13 @@ std::optional<gfx::Size> ResolveScreenSize(Environment& env, platform::ui::UserI
     }
   }
   return system;
+}
+
+int BackgroundChangePeriod(int seconds) {
+  // The longest interval whose period in milliseconds fits the timer: 2147484 seconds or more would
+  // wrap around to a period of a few milliseconds.
+  constexpr int kMaxSeconds = std::numeric_limits<int>::max() / 1000;
+  return std::clamp(seconds, 2, kMaxSeconds) * 1000;
 }
 
 void PlaceShortcuts(Environment& env) {

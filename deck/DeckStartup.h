@@ -24,6 +24,10 @@ inline constexpr std::u16string_view kTaskbarClass = u"HHTaskBar";
 std::optional<gfx::Size> ResolveScreenSize(Environment& env, platform::ui::UserInterface& ui,
                                            platform::ui::Window* owner);
 
+// The period of the automatic background change for [Skin] BgndChangeTime seconds: at least 2 seconds,
+// and never more than the timer's millisecond range holds.
+int BackgroundChangePeriod(int seconds);
+
 // Places "VexaDeck.lnk" on the desktop and in the Programs menu unless the desktop one exists.
 void PlaceShortcuts(Environment& env);
 

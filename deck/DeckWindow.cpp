@@ -274,13 +274,15 @@ void DeckWindow::StartPeriodicTimers() {
   StopPeriodicTimers();
   window_->SetTimer(kClockTimer, 1000);
   if (IsYesIgnoringCase(settings_.store().GetString(u"Skin", u"BgndAutoChange", u""))) {
-    const int seconds = std::max(2, settings_.store().GetInt(u"Skin", u"BgndChangeTime", 60));
-    window_->SetTimer(kBackgroundTimer, seconds * 1000);
+    window_->SetTimer(kBackgroundTimer,
+                      BackgroundChangePeriod(settings_.store().GetInt(u"Skin", u"BgndChangeTime", 60)));
   }
 }
 
+// The window paints its background picture, or the blank one when the skin has none, so the slots'
+// pieces of it and the window between them agree.
 bool DeckWindow::OnPaint(Window&, gfx::Bitmap& canvas) {
-  if (!hasBackground_) return false;
+  if (background_.empty()) return false;
   gfx::Copy(canvas, {0, 0}, background_, background_.bounds());
   return true;
 }

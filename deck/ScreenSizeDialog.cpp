@@ -13,6 +13,10 @@ using platform::ui::CheckState;
 using platform::ui::ControlKind;
 using platform::ui::Window;
 
+// The smallest and largest side of a screen, as for the program's screen option.
+constexpr int kMinSide = 16;
+constexpr int kMaxSide = 8192;
+
 enum : int { kFit = 1001, kFirstPreset = 1002, kCustom = 1010, kWidthEdit = 1011, kHeightEdit = 1012 };
 
 constexpr std::array<gfx::Size, 8> kPresets = {{
@@ -74,7 +78,14 @@ class ScreenSizeDialog : public platform::ui::WindowHandler {
     if (window.GetCheck(kFit) == CheckState::kChecked) {
       result_ = screen_;
     } else if (window.GetCheck(kCustom) == CheckState::kChecked) {
-      result_ = gfx::Size{text::ParseInt(window.GetText(kWidthEdit)), text::ParseInt(window.GetText(kHeightEdit))};
+      const gfx::Size typed{text::ParseInt(window.GetText(kWidthEdit)), text::ParseInt(window.GetText(kHeightEdit))};
+      // The same bounds as the program's screen option: a size outside them is refused and the dialog
+      // stays open for another, rather than making a screen-sized picture of any size.
+      if (typed.width < kMinSide || typed.height < kMinSide || typed.width > kMaxSide || typed.height > kMaxSide) {
+        Refuse(window, typed.width < kMinSide || typed.height < kMinSide);
+        return;
+      }
+      result_ = typed;
     } else {
       for (std::size_t i = 0; i < kPresets.size(); ++i) {
         if (window.GetCheck(kFirstPreset + static_cast<int>(i)) == CheckState::kChecked) result_ = kPresets[i];
@@ -84,6 +95,21 @@ class ScreenSizeDialog : public platform::ui::WindowHandler {
   }
 
  private:
+  void Refuse(Window& window, bool tooSmall) {
+    platform::MessageBoxRequest box;
+    box.owner = window.handle();
+    box.caption = u"ScreenSize Setup";
+    box.icon = platform::MessageIcon::kExclamation;
+    if (env_.KoreanUi()) {
+      box.text = tooSmall ? u"화면 크기가 너무 작습니다. 가로와 세로는 16 이상이어야 합니다."
+                          : u"화면 크기가 너무 큽니다. 가로와 세로는 8192 이하여야 합니다.";
+    } else {
+      box.text = tooSmall ? u"The screen size is too small: width and height must be at least 16."
+                          : u"The screen size is too large: width and height must be at most 8192.";
+    }
+    env_.platform().messageBoxes.Show(box);
+  }
+
   Environment& env_;
   const platform::ui::WindowTemplate& tmpl_;
   gfx::Size screen_;

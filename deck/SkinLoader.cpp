@@ -307,7 +307,7 @@ SlotSettings SkinLoader::LoadElement(std::u16string_view section, int slotIndex,
     size_ = parsed == Point{-1, -1} ? std::nullopt : std::optional<Point>(parsed);
   }
   if (position_ && size_) {
-    const gfx::Rect designRect{position_->x, position_->y, position_->x + size_->x, position_->y + size_->y};
+    const auto designRect = gfx::Rect::FromSize(position_->x, position_->y, size_->x, size_->y);
     slot.bounds = ScaleToScreen(designRect, context.screen, location.designSize);
   }
 

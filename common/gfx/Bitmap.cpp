@@ -11,16 +11,27 @@ namespace vexa::gfx {
 Bitmap::Bitmap(int width, int height, Pixel fill)
     : width_(width > 0 ? width : 0),
       height_(height > 0 ? height : 0),
+      stored_{0, 0, width_, height_},
       pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), fill) {}
 
+Bitmap::Bitmap(Size size, const Rect& stored, Pixel fill)
+    : width_(size.width > 0 ? size.width : 0), height_(size.height > 0 ? size.height : 0) {
+  stored_ = {std::clamp(stored.left, 0, width_), std::clamp(stored.top, 0, height_),
+             std::clamp(stored.right, 0, width_), std::clamp(stored.bottom, 0, height_)};
+  if (stored_.right <= stored_.left || stored_.bottom <= stored_.top) stored_ = {0, 0, 0, 0};
+  pixels_.assign(static_cast<std::size_t>(stored_.right - stored_.left) *
+                     static_cast<std::size_t>(stored_.bottom - stored_.top),
+                 fill);
+}
+
 Pixel Bitmap::At(int x, int y) const {
-  if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
-  return Row(y)[x];
+  if (!stored_.Contains({x, y})) return 0;
+  return *PixelAt(x, y);
 }
 
 void Bitmap::Set(int x, int y, Pixel p) {
-  if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
-  Row(y)[x] = p;
+  if (!stored_.Contains({x, y})) return;
+  *PixelAt(x, y) = p;
 }
 
 namespace {
@@ -40,28 +51,31 @@ struct CopyArea {
   int height = 0;
 };
 
-// Clips a copy of `from` to `to` against both bitmaps; false when nothing is left. Computed in 64 bits
-// so that rectangles near the ends of the int range cannot overflow.
+// Clips a copy of `from` to `to` against the stored parts of both bitmaps; false when nothing is left.
+// Computed in 64 bits so that rectangles near the ends of the int range cannot overflow.
 bool ClipCopy(const Bitmap& dst, Point to, const Bitmap& src, const Rect& from, CopyArea& area) {
+  const Rect& s = src.stored();
+  const Rect& d = dst.stored();
   i64 sl = from.left, st = from.top, sr = from.right, sb = from.bottom;
   if (sr <= sl || sb <= st) return false;
   i64 dl = to.x, dt = to.y;  // where (sl, st) lands
-  if (sl < 0) dl -= sl, sl = 0;
-  if (st < 0) dt -= st, st = 0;
-  if (dl < 0) sl -= dl, dl = 0;
-  if (dt < 0) st -= dt, dt = 0;
-  sr = std::min({sr, i64{src.width()}, sl + (i64{dst.width()} - dl)});
-  sb = std::min({sb, i64{src.height()}, st + (i64{dst.height()} - dt)});
+  if (sl < s.left) dl += s.left - sl, sl = s.left;
+  if (st < s.top) dt += s.top - st, st = s.top;
+  if (dl < d.left) sl += d.left - dl, dl = d.left;
+  if (dt < d.top) st += d.top - dt, dt = d.top;
+  sr = std::min({sr, i64{s.right}, sl + (i64{d.right} - dl)});
+  sb = std::min({sb, i64{s.bottom}, st + (i64{d.bottom} - dt)});
   if (sr <= sl || sb <= st) return false;
   area = {static_cast<int>(dl), static_cast<int>(dt),      static_cast<int>(sl),
           static_cast<int>(st), static_cast<int>(sr - sl), static_cast<int>(sb - st)};
   return true;
 }
 
-// The destination rectangle clipped to the bitmap; false when nothing is left.
+// The destination rectangle clipped to the bitmap's stored part; false when nothing is left.
 bool ClipToBitmap(const Bitmap& dst, const Rect& r, Rect& clipped) {
-  clipped = {std::max(r.left, 0), std::max(r.top, 0), std::min(r.right, dst.width()),
-             std::min(r.bottom, dst.height())};
+  const Rect& d = dst.stored();
+  clipped = {std::max(r.left, d.left), std::max(r.top, d.top), std::min(r.right, d.right),
+             std::min(r.bottom, d.bottom)};
   return clipped.left < clipped.right && clipped.top < clipped.bottom;
 }
 
@@ -110,25 +124,38 @@ void ForEachStretchedRow(Bitmap& dst, const Rect& to, const Bitmap& src, const R
   const StretchAxis ax{to.left, i64{to.right} - to.left, from.left, i64{from.right} - from.left};
   const StretchAxis ay{to.top, i64{to.bottom} - to.top, from.top, i64{from.bottom} - from.top};
 
-  i64 x0 = std::max<i64>(to.left, 0), x1 = std::min<i64>(to.right, dst.width());
-  i64 y0 = std::max<i64>(to.top, 0), y1 = std::min<i64>(to.bottom, dst.height());
-  // The mapping only grows with d, so the pixels with a source inside the bitmap form one run.
-  while (x0 < x1 && ax.SourceOf(x0) < 0) ++x0;
-  while (x0 < x1 && ax.SourceOf(x1 - 1) >= src.width()) --x1;
-  while (y0 < y1 && ay.SourceOf(y0) < 0) ++y0;
-  while (y0 < y1 && ay.SourceOf(y1 - 1) >= src.height()) --y1;
+  const Rect& d = dst.stored();
+  const Rect& s = src.stored();
+  i64 x0 = std::max<i64>(to.left, d.left), x1 = std::min<i64>(to.right, d.right);
+  i64 y0 = std::max<i64>(to.top, d.top), y1 = std::min<i64>(to.bottom, d.bottom);
+  if (x0 >= x1 || y0 >= y1) return;
+  // The mapping only grows with d, so the pixels with a source inside the bitmap form one run; the
+  // ends are found by bisection, as a destination far larger than the screen may be clipped by millions.
+  auto firstWhere = [](i64 lo, i64 hi, auto&& inside) {
+    while (lo < hi) {
+      const i64 mid = lo + (hi - lo) / 2;
+      if (inside(mid)) hi = mid; else lo = mid + 1;
+    }
+    return lo;
+  };
+  x0 = firstWhere(x0, x1, [&](i64 x) { return ax.SourceOf(x) >= s.left; });
+  x1 = firstWhere(x0, x1, [&](i64 x) { return ax.SourceOf(x) >= s.right; });
+  y0 = firstWhere(y0, y1, [&](i64 y) { return ay.SourceOf(y) >= s.top; });
+  y1 = firstWhere(y0, y1, [&](i64 y) { return ay.SourceOf(y) >= s.bottom; });
   if (x0 >= x1 || y0 >= y1) return;
 
   const auto count = static_cast<std::size_t>(x1 - x0);
   ColumnMap map(count);
   int* columns = map.data();
+  // Columns are counted from the source's first stored column.
   for (std::size_t k = 0; k < count; ++k)
-    columns[k] = static_cast<int>(ax.SourceOf(x0 + static_cast<i64>(k)));
+    columns[k] = static_cast<int>(ax.SourceOf(x0 + static_cast<i64>(k)) - s.left);
 
   i64 previous = -1;
   for (i64 y = y0; y < y1; ++y) {
     const i64 sy = ay.SourceOf(y);
-    drawRow(dst.Row(static_cast<int>(y)) + x0, src.Row(static_cast<int>(sy)), columns, count, sy == previous);
+    drawRow(dst.PixelAt(static_cast<int>(x0), static_cast<int>(y)), src.Row(static_cast<int>(sy)), columns, count,
+            sy == previous);
     previous = sy;
   }
 }
@@ -139,22 +166,24 @@ Pixel Invert(Pixel p) {
 
 // Inverts the pixels of row y from x0 to x1 (exclusive) whose (x - ox) + (y - oy) is even.
 void InvertDotsInRow(Bitmap& dst, int y, int x0, int x1, int ox, int oy) {
-  if (y < 0 || y >= dst.height()) return;
-  i64 x = std::max(x0, 0);
-  const i64 end = std::min(x1, dst.width());
+  const Rect& d = dst.stored();
+  if (y < d.top || y >= d.bottom) return;
+  i64 x = std::max(x0, d.left);
+  const i64 end = std::min(x1, d.right);
   if (((x - ox) + (i64{y} - oy)) & 1) ++x;
   Pixel* row = dst.Row(y);
-  for (; x < end; x += 2) row[x] = Invert(row[x]);
+  for (; x < end; x += 2) row[x - d.left] = Invert(row[x - d.left]);
 }
 
 // Inverts the pixels of column x from y0 to y1 (exclusive) whose (x - ox) + (y - oy) is even.
 void InvertDotsInColumn(Bitmap& dst, int x, int y0, int y1, int ox, int oy) {
-  if (x < 0 || x >= dst.width()) return;
-  i64 y = std::max(y0, 0);
-  const i64 end = std::min(y1, dst.height());
+  const Rect& d = dst.stored();
+  if (x < d.left || x >= d.right) return;
+  i64 y = std::max(y0, d.top);
+  const i64 end = std::min(y1, d.bottom);
   if (((i64{x} - ox) + (y - oy)) & 1) ++y;
   for (; y < end; y += 2) {
-    Pixel& p = dst.Row(static_cast<int>(y))[x];
+    Pixel& p = *dst.PixelAt(x, static_cast<int>(y));
     p = Invert(p);
   }
 }
@@ -182,10 +211,10 @@ void Copy(Bitmap& dst, Point to, const Bitmap& src, const Rect& from) {
   // it is read; memmove handles the overlap inside a row.
   if (&dst == &src && a.dy > a.sy) {
     for (int y = a.height - 1; y >= 0; --y)
-      std::memmove(dst.Row(a.dy + y) + a.dx, src.Row(a.sy + y) + a.sx, bytes);
+      std::memmove(dst.PixelAt(a.dx, a.dy + y), src.PixelAt(a.sx, a.sy + y), bytes);
   } else {
     for (int y = 0; y < a.height; ++y)
-      std::memmove(dst.Row(a.dy + y) + a.dx, src.Row(a.sy + y) + a.sx, bytes);
+      std::memmove(dst.PixelAt(a.dx, a.dy + y), src.PixelAt(a.sx, a.sy + y), bytes);
   }
 }
 
@@ -222,7 +251,7 @@ void KeyedCopy(Bitmap& dst, const Rect& to, const Bitmap& src, const Rect& from,
     KeyedCopy(dst, to, original, from, key);
     return;
   }
-  const Pixel keyPixel = (key == kAutoTransparent ? src.Row(0)[0] : ToPixel(key)) & kRgbMask;
+  const Pixel keyPixel = (key == kAutoTransparent ? src.At(0, 0) : ToPixel(key)) & kRgbMask;
   ForEachStretchedRow(dst, to, src, from,
                       [keyPixel](Pixel* out, const Pixel* in, const int* columns, std::size_t count, bool) {
                         // A select rather than a branch: keyed pictures mix kept and skipped pixels
@@ -243,8 +272,8 @@ void BlendCopy(Bitmap& dst, Point to, const Bitmap& src, const Rect& from) {
   CopyArea a;
   if (!ClipCopy(dst, to, src, from, a)) return;
   for (int y = 0; y < a.height; ++y) {
-    Pixel* out = dst.Row(a.dy + y) + a.dx;
-    const Pixel* in = src.Row(a.sy + y) + a.sx;
+    Pixel* out = dst.PixelAt(a.dx, a.dy + y);
+    const Pixel* in = src.PixelAt(a.sx, a.sy + y);
     for (int x = 0; x < a.width; ++x) out[x] = Blend(in[x], out[x]);
   }
 }
@@ -253,7 +282,7 @@ void FillRect(Bitmap& dst, const Rect& r, ColorRef color) {
   Rect c;
   if (!ClipToBitmap(dst, r, c)) return;
   const Pixel p = ToPixel(color);
-  for (int y = c.top; y < c.bottom; ++y) std::fill(dst.Row(y) + c.left, dst.Row(y) + c.right, p);
+  for (int y = c.top; y < c.bottom; ++y) std::fill(dst.PixelAt(c.left, y), dst.PixelAt(c.left, y) + c.width(), p);
 }
 
 void FrameRect(Bitmap& dst, const Rect& r, ColorRef color) {

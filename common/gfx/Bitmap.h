@@ -41,27 +41,40 @@ class Bitmap {
  public:
   Bitmap() = default;
   Bitmap(int width, int height, Pixel fill = 0xFF000000u);
+  // A canvas for a width × height picture of which only `stored` (clipped to the picture) is held in
+  // memory: a window repainting one damaged rectangle, or a slot far larger than the screen drawing only
+  // its visible part. Drawing uses the picture's own coordinates; what lands outside `stored` is dropped.
+  Bitmap(Size size, const Rect& stored, Pixel fill = 0xFF000000u);
 
   int width() const { return width_; }
   int height() const { return height_; }
   Size size() const { return {width_, height_}; }
   Rect bounds() const { return {0, 0, width_, height_}; }
   bool empty() const { return width_ <= 0 || height_ <= 0; }
+  // The part of the picture held in memory; the whole picture unless made partial.
+  const Rect& stored() const { return stored_; }
+  // Pixels per stored row.
+  int stride() const { return stored_.right - stored_.left; }
 
-  // Pixel access; reads outside give 0, writes outside are ignored.
+  // Pixel access; reads outside the stored part give 0, writes there are ignored.
   Pixel At(int x, int y) const;
   void Set(int x, int y, Pixel p);
+  // The stored pixels of row y (inside stored()), starting at column stored().left.
   Pixel* Row(int y) {
-    return pixels_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
+    return pixels_.data() + static_cast<std::size_t>(y - stored_.top) * static_cast<std::size_t>(stride());
   }
   const Pixel* Row(int y) const {
-    return pixels_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
+    return pixels_.data() + static_cast<std::size_t>(y - stored_.top) * static_cast<std::size_t>(stride());
   }
+  // The stored pixel at (x, y), which must lie inside stored().
+  Pixel* PixelAt(int x, int y) { return Row(y) + (x - stored_.left); }
+  const Pixel* PixelAt(int x, int y) const { return Row(y) + (x - stored_.left); }
   const std::vector<Pixel>& pixels() const { return pixels_; }
 
  private:
   int width_ = 0;
   int height_ = 0;
+  Rect stored_;
   std::vector<Pixel> pixels_;
 };
 

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "common/text/Text.h"
+#include "platform/qt/QtTextRenderer.h"
 
 namespace vexa::platform {
 
@@ -36,12 +37,18 @@ bool QtFontRegistry::Add(std::u16string_view devicePath) {
     ++it->second.count;
     return true;
   }
-  const std::optional<std::string> bytes = files_.ReadFile(devicePath, kMaxFontBytes);
-  if (!bytes || bytes->empty()) return false;
-  const int id = QFontDatabase::addApplicationFontFromData(
-      QByteArray(bytes->data(), static_cast<qsizetype>(bytes->size())));
+  // A font on the host's disk is registered by its path: the font engine maps the glyphs it needs from
+  // the file, so a 4.5 MB face costs no read at start-up and no copy in memory.
+  int id = -1;
+  if (const auto host = files_.HostPath(devicePath); host && files_.Exists(devicePath) && !files_.IsDirectory(devicePath)) {
+    id = QFontDatabase::addApplicationFont(QString::fromStdString(*host));
+  } else if (const std::optional<std::string> bytes = files_.ReadFile(devicePath, kMaxFontBytes);
+             bytes && !bytes->empty()) {
+    id = QFontDatabase::addApplicationFontFromData(QByteArray(bytes->data(), static_cast<qsizetype>(bytes->size())));
+  }
   if (id < 0) return false;
   fonts_[key] = Registered{id, 1};
+  QtTextRenderer::FontsChanged();
   return true;
 }
 
@@ -51,6 +58,7 @@ bool QtFontRegistry::Remove(std::u16string_view devicePath) {
   if (--it->second.count > 0) return true;
   QFontDatabase::removeApplicationFont(it->second.id);
   fonts_.erase(it);
+  QtTextRenderer::FontsChanged();
   return true;
 }
 

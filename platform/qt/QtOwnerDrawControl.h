@@ -11,7 +11,8 @@ namespace vexa::platform {
 // The owner-drawn button: a button whose look comes entirely from its window's handler. Every paint
 // asks `draw` for a bitmap of the control's size and shows it in one piece; the background is never
 // erased first, so a redraw does not flicker. Pointer events go to the pointer callbacks before the
-// button's own handling, which emits clicked() on a release inside it.
+// button's own handling, which emits clicked() on a release inside it. Only the visible, damaged part
+// of the control is ever drawn.
 class QtOwnerDrawControl : public QAbstractButton {
  public:
   struct Callbacks {
@@ -30,6 +31,7 @@ class QtOwnerDrawControl : public QAbstractButton {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  bool event(QEvent* event) override;
 
  private:
   Callbacks callbacks_;

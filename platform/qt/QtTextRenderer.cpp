@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 
 #include "common/text/Text.h"
@@ -55,14 +56,31 @@ QString Lines(std::u16string_view text) {
   return s;
 }
 
+// Counts font registrations and removals; a renderer's face lookups hold for one count.
+std::atomic<unsigned> fontGeneration{1};
+
 }  // namespace
 
-// Not cached: a skin's fonts are registered and removed while the programs run.
+void QtTextRenderer::FontsChanged() { fontGeneration.fetch_add(1, std::memory_order_relaxed); }
+
+// Asking the font database is slow (a search of every family), so the answer is kept until fonts are
+// registered or removed, which a skin change does.
 std::u16string QtTextRenderer::Family(const std::u16string& face) {
-  if (!face.empty() && !text::EqualsNoCase(face, u"System") && QFontDatabase::hasFamily(ToQString(face))) {
-    return face;
+  const unsigned generation = fontGeneration.load(std::memory_order_relaxed);
+  if (generation != familiesGeneration_) {
+    families_.clear();
+    pixelSizes_.clear();
+    familiesGeneration_ = generation;
   }
-  return FallbackFamily();
+  if (auto it = families_.find(face); it != families_.end()) return it->second;
+  std::u16string family = FallbackFamily();
+  if (!face.empty() && !text::EqualsNoCase(face, u"System") && QFontDatabase::hasFamily(ToQString(face))) {
+    family = face;
+  }
+  // A skin names a handful of faces; a hostile one naming thousands cannot grow the cache without end.
+  if (families_.size() >= 256) families_.clear();
+  families_.emplace(face, family);
+  return family;
 }
 
 // Qt sizes a font by its characters (the em); the device by its cell. The em is scaled by how the
@@ -99,11 +117,14 @@ QFont QtTextRenderer::ToQFont(const FontSpec& want) {
 
 void QtTextRenderer::Draw(gfx::Bitmap& target, const gfx::Rect& rect, std::u16string_view text, const FontSpec& font,
                           gfx::ColorRef color, int flags) {
-  if (target.empty() || rect.empty() || text.empty()) return;
+  const auto& stored = target.stored();
+  if (target.empty() || stored.empty() || rect.empty() || text.empty()) return;
   // The bitmap's pixels are 0xFFRRGGBB words, Qt's RGB32 layout: the painter draws on them in place.
-  QImage image(reinterpret_cast<uchar*>(target.Row(0)), target.width(), target.height(),
-               static_cast<qsizetype>(target.width()) * 4, QImage::Format_RGB32);
+  // A canvas holding only part of its picture is drawn on in the picture's coordinates.
+  QImage image(reinterpret_cast<uchar*>(target.Row(stored.top)), stored.width(), stored.height(),
+               static_cast<qsizetype>(stored.width()) * 4, QImage::Format_RGB32);
   QPainter painter(&image);
+  painter.translate(-stored.left, -stored.top);
   painter.setRenderHint(QPainter::TextAntialiasing);
   painter.setFont(ToQFont(font));
   painter.setPen(QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),

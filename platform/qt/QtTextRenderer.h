@@ -31,6 +31,10 @@ class QtTextRenderer : public ui::TextRenderer {
   // The Qt font standing for a device font (also for the window adapter's controls).
   QFont ToQFont(const FontSpec& font);
 
+  // Tells every renderer that fonts were registered or removed: the faces they found are looked up
+  // again. The font registry calls it; the font database changes no other way while a program runs.
+  static void FontsChanged();
+
  private:
   void Draw(gfx::Bitmap& target, const gfx::Rect& rect, std::u16string_view text, const FontSpec& font,
             gfx::ColorRef color, int flags);
@@ -38,6 +42,8 @@ class QtTextRenderer : public ui::TextRenderer {
   int PixelSize(const std::u16string& family, int cellHeight);
 
   std::map<std::pair<std::u16string, int>, int> pixelSizes_;  // (family, cell height) -> pixel size
+  std::map<std::u16string, std::u16string> families_;          // face -> family drawn with
+  unsigned familiesGeneration_ = 0;                            // the font generation families_ holds
 };
 
 }  // namespace vexa::platform

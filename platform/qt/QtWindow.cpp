@@ -58,7 +58,7 @@ class ClientWidget : public QWidget {
   }
 
  protected:
-  void paintEvent(QPaintEvent*) override { window_->PaintClient(*this); }
+  void paintEvent(QPaintEvent* event) override { window_->PaintClient(*this, event->rect()); }
   void mousePressEvent(QMouseEvent* e) override {
     if (e->button() == Qt::LeftButton) window_->PointerDown(ClientPoint(e));
   }
@@ -696,20 +696,26 @@ void QtWindow::Notify(int id, Notification notification) {
   handler_.OnCommand(*this, id, notification);
 }
 
-void QtWindow::PaintClient(QWidget& widget) {
+void QtWindow::PaintClient(QWidget& widget, const QRect& damage) {
   QPainter painter(&widget);
   if (destroyed_ || widget.width() <= 0 || widget.height() <= 0) {
     painter.fillRect(widget.rect(), widget.palette().color(QPalette::Window));
     return;
   }
-  gfx::Bitmap canvas(widget.width(), widget.height(), gfx::ToPixel(gfx::SystemColors::kButtonFace));
+  // Only the damaged rectangle is drawn: one slot's repaint costs a canvas of that slot's size.
+  const QRect damaged = (damage.isEmpty() ? widget.rect() : damage) & widget.rect();
+  if (damaged.isEmpty()) return;
+  gfx::Bitmap canvas({widget.width(), widget.height()},
+                     gfx::Rect::FromSize(damaged.x(), damaged.y(), damaged.width(), damaged.height()),
+                     gfx::ToPixel(gfx::SystemColors::kButtonFace));
   if (handler_.OnPaint(*this, canvas)) {
     // 0xAARRGGBB words are Qt's RGB32 layout: the image wraps the pixels without copying them.
-    const QImage image(reinterpret_cast<const uchar*>(canvas.Row(0)), canvas.width(), canvas.height(),
-                       canvas.width() * 4, QImage::Format_RGB32);
-    painter.drawImage(0, 0, image);
+    const auto& stored = canvas.stored();
+    const QImage image(reinterpret_cast<const uchar*>(canvas.Row(stored.top)), stored.width(), stored.height(),
+                       static_cast<qsizetype>(stored.width()) * 4, QImage::Format_RGB32);
+    painter.drawImage(stored.left, stored.top, image);
   } else {
-    painter.fillRect(widget.rect(), widget.palette().color(QPalette::Window));
+    painter.fillRect(damaged, widget.palette().color(QPalette::Window));
   }
 }
 

@@ -121,7 +121,7 @@ class QtWindow : public ui::Window {
 
   // Called by the widgets.
   void Notify(int id, ui::Notification notification);
-  void PaintClient(QWidget& widget);
+  void PaintClient(QWidget& widget, const QRect& damage);
   void PointerDown(ui::Point p);
   void PointerMove(ui::Point p, bool buttonDown);
   void PointerUp(ui::Point p);

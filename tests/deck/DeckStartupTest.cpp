@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <map>
 
 #include "platform/ui/Graphics.h"
@@ -111,6 +112,18 @@ TEST_F(DeckStartupTest, ACustomScreenSizeMustBeAtLeast300By200AndFitTheScreen) {
   EXPECT_EQ(sizeFor(u"CUSTOM", u"junk"), (gfx::Size{800, 480}));
   EXPECT_EQ(sizeFor(u"FITSIZE", u"480,272"), (gfx::Size{800, 480}));
   EXPECT_EQ(sizeFor(u"", u""), (gfx::Size{800, 480}));
+  // The mode word is read as the settings code reads it: without regard to case.
+  EXPECT_EQ(sizeFor(u"custom", u"480,272"), (gfx::Size{480, 272}));
+  EXPECT_EQ(sizeFor(u"Custom", u"2000000000,2000000000"), (gfx::Size{800, 480}));
+}
+
+TEST(BackgroundChangeTest, ThePeriodIsAtLeastTwoSecondsAndNeverWrapsAround) {
+  EXPECT_EQ(BackgroundChangePeriod(0), 2000);
+  EXPECT_EQ(BackgroundChangePeriod(-5), 2000);
+  EXPECT_EQ(BackgroundChangePeriod(60), 60000);
+  EXPECT_EQ(BackgroundChangePeriod(2147483), 2147483000);
+  EXPECT_EQ(BackgroundChangePeriod(2147484), 2147483000);
+  EXPECT_EQ(BackgroundChangePeriod(std::numeric_limits<int>::max()), 2147483000);
 }
 
 TEST_F(DeckStartupTest, ShortcutsArePlacedOnlyWhenTheDesktopHasNone) {

@@ -35,7 +35,7 @@ class DeckDialogsTest : public ::testing::Test {
     std::ofstream(scenarioPath) << scenario;
     logPath = (tree.root() / "log.jsonl").string();
     std::vector<std::string> args = {"VexaDeck", "--headless", "--device-root", tree.root().string(), "--module-path",
-                                     "\\Storage Card\\VexaDeck\\VexaDeck.exe", "--screen", screen, "--lang", "en",
+                                     "\\Storage Card\\VexaDeck\\VexaDeck.exe", "--screen", screen, "--lang", korean ? "ko" : "en",
                                      "--scenario", scenarioPath, "--log", logPath};
     std::vector<char*> argv;
     for (auto& arg : args) argv.push_back(arg.data());
@@ -60,6 +60,7 @@ class DeckDialogsTest : public ::testing::Test {
   testing::TempDeviceTree tree;
   std::string logPath;
   int exitCode = -1;
+  bool korean = false;
 };
 
 TEST_F(DeckDialogsTest, TheCountDownStartsTheNavigationProgramWhenItRunsOut) {
@@ -147,6 +148,37 @@ TEST_F(DeckDialogsTest, TheScreenSizeDialogAnswersFitCustomOrNothing) {
     chosen = RunScreenSizeDialog(env, ui, nullptr, {800, 480});
   });
   EXPECT_EQ(chosen, std::nullopt);
+}
+
+TEST_F(DeckDialogsTest, ACustomSizeOutsideTheScreenBoundsIsRefusedAndTheDialogStaysOpen) {
+  std::optional<gfx::Size> chosen;
+  auto choose = [&](const std::string& width, const std::string& height) {
+    chosen = gfx::Size{-1, -1};
+    Run("type \"ScreenSize Setup\" 1011 \"" + width + "\"\ntype \"ScreenSize Setup\" 1012 \"" + height +
+            "\"\nclick \"ScreenSize Setup\" 1\nclick \"ScreenSize Setup\" 2\n",
+        [&](Environment& env, platform::ui::UserInterface& ui) {
+          chosen = RunScreenSizeDialog(env, ui, nullptr, {333, 222});
+        });
+  };
+  choose("0", "0");
+  EXPECT_EQ(exitCode, 0);
+  EXPECT_EQ(chosen, std::nullopt);  // refused, then cancelled
+  EXPECT_THAT(Log(), Contains(HasSubstr("The screen size is too small")));
+  choose("2000000000", "2000000000");
+  EXPECT_EQ(chosen, std::nullopt);
+  EXPECT_THAT(Log(), Contains(HasSubstr("The screen size is too large")));
+  choose("100000", "480");
+  EXPECT_EQ(chosen, std::nullopt);
+  choose("16", "8192");
+  EXPECT_EQ(chosen, (gfx::Size{16, 8192}));
+}
+
+TEST_F(DeckDialogsTest, TheCountDownReportsAMissingNavigationProgramInKorean) {
+  tree.WriteHostFile("Storage Card/VexaDeck/VexaDeck.ini", "[Main]\r\nAutoRun=NAVI\r\nAutoRunDelay=0\r\n");
+  korean = true;
+  Run("wait 1000\n", [&](Environment& env, platform::ui::UserInterface& ui) { RunAutoRunCountdown(env, ui, nullptr); });
+  EXPECT_THAT(Log(), Contains(HasSubstr("\xED\x99\x98\xEA\xB2\xBD\xEC\x84\xA4\xEC\xA0\x95\xEC\x97\x90\xEC\x84\x9C "
+                                        "\xEB\x84\xA4\xEB\xB9\x84\xEA\xB2\x8C\xEC\x9D\xB4\xEC\x85\x98")));
 }
 
 TEST_F(DeckDialogsTest, TheSkinSelectorListsSkinsAndSelectsTheFileForTheScreen) {

@@ -16,6 +16,9 @@
 #include "platform/runtime/ProgramRuntime.h"
 #include "tests/support/TempDeviceTree.h"
 
+// Qt last: its keyword macros must not meet the launcher's headers.
+#include <QImage>
+
 namespace vexa::deck {
 namespace {
 
@@ -164,6 +167,25 @@ TEST_F(DeckProgramTest, AtExitTheTaskbarIsShownOrHiddenAsTheSettingsSay) {
 
 namespace vexa::deck {
 namespace {
+
+TEST_F(DeckProgramTest, WithoutABackgroundPictureTheWholeWindowIsBlankAndHugeSlotsCostNoMemory) {
+  // No ImageFile: the window is the blank (black) picture between the slots too. One slot is far
+  // larger than any screen and another reaches the end of the int range: both draw only what shows.
+  WriteSkin("skin800x480.ini", Element(1, "RUN-NAVIGATION", "10,10", "100,60") +
+                                   Element(2, "NONE", "700,400", "100000,100000") +
+                                   Element(3, "NONE", "2000000000,2000000000", "2000000000,2000000000") +
+                                   Element(4, "NONE", "-2000000000,300", "2000000000,2000000000"));
+  const auto shot = (tree.root() / "shot.png").string();
+  const int code = Run("wait 1000\nscreenshot \"Vexa Deck Ver 3.x\" " + shot + "\nquit\n",
+                       [](platform::Platform& platform, platform::ui::UserInterface& ui) { return RunDeck(platform, ui); });
+  EXPECT_EQ(code, 0);
+  EXPECT_THAT(Log(), Not(Contains(HasSubstr("scenario_error"))));
+  const QImage image(QString::fromStdString(shot));
+  ASSERT_FALSE(image.isNull());
+  EXPECT_EQ(image.size(), QSize(800, 480));
+  EXPECT_EQ(image.pixel(400, 200), qRgb(0, 0, 0));
+  EXPECT_EQ(image.pixel(799, 479), qRgb(0, 0, 0));  // inside the huge slot: its piece of the blank picture
+}
 
 TEST_F(DeckProgramTest, TheChooseModeAsksForTheScreenSizeAndCancellingEndsTheProgram) {
   tree.WriteHostFile("Storage Card/VexaDeck/VexaDeck.ini", "[Main]\r\nScreenSizeMode=CHOOSE\r\n");

@@ -330,3 +330,67 @@ TEST(FocusRectTest, DrawingTheSameFrameTwiceRestoresTheBitmap) {
 
 }  // namespace
 }  // namespace vexa::gfx
+
+namespace vexa::gfx {
+namespace {
+
+// Every drawing operation on a canvas that holds only part of its picture gives, inside that part,
+// exactly the pixels the whole canvas would hold.
+TEST(PartialBitmapTest, DrawingOnAPartialCanvasMatchesTheWholeCanvasInsideItsStoredPart) {
+  Bitmap picture(7, 5);
+  for (int y = 0; y < 5; ++y)
+    for (int x = 0; x < 7; ++x) picture.Set(x, y, 0xFF000000u | static_cast<Pixel>(y * 16 + x));
+  const Rect stored{3, 2, 11, 9};
+  auto drawAll = [&](Bitmap& canvas) {
+    FillRect(canvas, {1, 1, 9, 4}, Rgb(10, 20, 30));
+    StretchCopy(canvas, {-4, 0, 13, 12}, picture, picture.bounds());
+    KeyedCopy(canvas, {2, 3, 12, 8}, picture, {1, 1, 6, 4}, kAutoTransparent);
+    Copy(canvas, {5, 6}, picture, picture.bounds());
+    BlendCopy(canvas, {0, 7}, picture, picture.bounds());
+    DrawFocusRect(canvas, {2, 1, 12, 10});
+    DrawRaisedFrame(canvas, {4, 3, 9, 8});
+  };
+  Bitmap whole(12, 10, 0xFF123456u);
+  Bitmap part({12, 10}, stored, 0xFF123456u);
+  drawAll(whole);
+  drawAll(part);
+  EXPECT_EQ(part.bounds(), whole.bounds());
+  EXPECT_EQ(part.stored(), stored);
+  EXPECT_EQ(part.pixels().size(), 8u * 7u);
+  for (int y = 0; y < 10; ++y) {
+    for (int x = 0; x < 12; ++x) {
+      const Pixel expected = stored.Contains({x, y}) ? whole.At(x, y) : 0;
+      EXPECT_EQ(part.At(x, y), expected) << x << "," << y;
+    }
+  }
+  // A partial canvas can itself be the source of a copy.
+  Bitmap copy(12, 10, 0xFF000000u);
+  Copy(copy, {0, 0}, part, part.bounds());
+  EXPECT_EQ(copy.At(3, 2), whole.At(3, 2));
+  EXPECT_EQ(copy.At(0, 0), 0xFF000000u);
+}
+
+TEST(PartialBitmapTest, AHugePictureCostsOnlyItsStoredPart) {
+  Bitmap canvas({100000, 100000}, {100, 100, 900, 580});
+  EXPECT_EQ(canvas.pixels().size(), 800u * 480u);
+  Bitmap source(4, 4, 0xFF00FF00u);
+  StretchCopy(canvas, canvas.bounds(), source, source.bounds());
+  EXPECT_EQ(canvas.At(500, 300), 0xFF00FF00u);
+  // A stored part outside the picture keeps nothing.
+  Bitmap outside({10, 10}, {20, 20, 30, 30});
+  EXPECT_TRUE(outside.pixels().empty());
+  FillRect(outside, outside.bounds(), Rgb(1, 2, 3));
+  EXPECT_EQ(outside.At(5, 5), 0u);
+}
+
+TEST(GeometryTest, SumsAndDifferencesSaturateAtTheIntRange) {
+  EXPECT_EQ(Rect::FromSize(2000000000, 0, 2000000000, 10), (Rect{2000000000, 0, INT_MAX, 10}));
+  EXPECT_EQ(Rect::FromSize(-2000000000, 0, -2000000000, 10).right, INT_MIN);
+  EXPECT_EQ((Rect{INT_MIN, 0, INT_MAX, 1}).width(), INT_MAX);
+  EXPECT_EQ((Rect{INT_MAX, 0, INT_MIN, 1}).width(), INT_MIN);
+  EXPECT_EQ((Rect{0, 0, 10, 10}).Offset(INT_MAX, INT_MIN), (Rect{INT_MAX, INT_MIN, INT_MAX, INT_MIN + 10}));
+  EXPECT_EQ((Rect{INT_MIN, 0, INT_MAX, 1}).Inflate(5, 0), (Rect{INT_MIN, 0, INT_MAX, 1}));
+}
+
+}  // namespace
+}  // namespace vexa::gfx

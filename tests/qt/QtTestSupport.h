@@ -117,11 +117,13 @@ class RecordingHandler : public ui::WindowHandler {
   }
   bool OnPaint(ui::Window&, gfx::Bitmap& canvas) override {
     if (!paint) return false;
+    if (onPaint) onPaint(canvas);
     gfx::FillRect(canvas, canvas.bounds(), *paint);
     return true;
   }
   void OnDrawItem(ui::Window&, int id, gfx::Bitmap& canvas, const ui::DrawItemState& state) override {
     drawn.push_back({id, state.pressed});
+    if (onDraw) onDraw(canvas);
     gfx::FillRect(canvas, canvas.bounds(), state.pressed ? gfx::Rgb(0, 0, 255) : gfx::Rgb(255, 0, 0));
   }
   bool OnClose(ui::Window&) override { return allowClose; }
@@ -134,6 +136,8 @@ class RecordingHandler : public ui::WindowHandler {
   static std::string At(ui::Point p) { return std::to_string(p.x) + "," + std::to_string(p.y); }
 
   std::function<void(ui::Window&)> onInit;
+  std::function<void(gfx::Bitmap&)> onPaint;
+  std::function<void(gfx::Bitmap&)> onDraw;
   std::function<void(ui::Window&, int, ui::Notification)> onCommand;
   std::vector<Command> commands;
   std::vector<int> timers;

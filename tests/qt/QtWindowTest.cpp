@@ -202,6 +202,47 @@ TEST_F(QtWindowTest, TheWindowShowsWhatOnPaintDrawsAndOwnerDrawnButtonsWhatOnDra
   EXPECT_THAT(handler.drawn, ::testing::Contains(std::pair{2, true}));
 }
 
+TEST_F(QtWindowTest, AnOwnerDrawnButtonFarLargerThanItsWindowDrawsOnlyWhatShows) {
+  ui::WindowTemplate t;
+  t.title = u"Huge";
+  t.rect = Rect::FromSize(0, 0, 200, 100);
+  t.controls.push_back({1, ControlKind::kOwnerDrawButton, Rect::FromSize(50, 20, 2000000000, 2000000000), u"", 0});
+  std::vector<Rect> stored;
+  handler.onDraw = [&](gfx::Bitmap& canvas) { stored.push_back(canvas.stored()); };
+  ui::Window& w = ui.CreateModeless(t, handler, nullptr);
+  auto& qw = static_cast<QtWindow&>(w);
+  qw.client()->grab();
+  ASSERT_FALSE(stored.empty());
+  for (const Rect& r : stored) {
+    EXPECT_LE(r.width(), 200);
+    EXPECT_LE(r.height(), 100);
+  }
+  EXPECT_EQ(PixelAt(qw.client(), 199, 99), qRgb(255, 0, 0));
+}
+
+TEST_F(QtWindowTest, APressIsReleasedWhenThePointerLeavesOrTheGrabIsLost) {
+  ui::Window& w = ui.CreateModeless(EveryControl(), handler, nullptr);
+  auto* button = static_cast<QAbstractButton*>(static_cast<QtWindow&>(w).ControlWidget(2));
+  for (const QEvent::Type type : {QEvent::Leave, QEvent::UngrabMouse}) {
+    button->setDown(true);
+    QEvent event(type);
+    QCoreApplication::sendEvent(button, &event);
+    EXPECT_FALSE(button->isDown()) << type;
+    EXPECT_EQ(PixelAt(button, 1, 1), qRgb(255, 0, 0)) << type;
+  }
+}
+
+TEST_F(QtWindowTest, TheWindowRepaintsOnlyTheDamagedRectangle) {
+  handler.paint = gfx::Rgb(0, 128, 0);
+  std::vector<Rect> painted;
+  handler.onPaint = [&](gfx::Bitmap& canvas) { painted.push_back(canvas.stored()); };
+  ui::Window& w = ui.CreateModeless(EveryControl(), handler, nullptr);
+  auto& qw = static_cast<QtWindow&>(w);
+  qw.client()->grab(QRect(300, 250, 40, 30));
+  ASSERT_FALSE(painted.empty());
+  EXPECT_EQ(painted.back(), Rect::FromSize(300, 250, 40, 30));
+}
+
 TEST_F(QtWindowTest, TimersRunThroughTheTimerServiceUntilKilledOrTheWindowGoes) {
   ui::Window& w = ui.CreateModeless(EveryControl(), handler, nullptr);
   w.SetTimer(7, 250);
