@@ -184,11 +184,13 @@ bool ButtonSlot::SetCaptionAlignment(int code, bool redraw) {
   return true;
 }
 
-std::optional<Bitmap> ButtonSlot::Decode(std::u16string_view path) const {
-  if (path.empty() || services_.pictures == nullptr) return std::nullopt;
+std::shared_ptr<const Bitmap> ButtonSlot::Decode(std::u16string_view path) const {
+  if (path.empty()) return nullptr;
+  if (services_.cache != nullptr) return services_.cache->Get(path);
+  if (services_.pictures == nullptr) return nullptr;
   std::optional<Bitmap> picture = services_.pictures->Decode(path);
-  if (picture && picture->empty()) return std::nullopt;
-  return picture;
+  if (!picture || picture->empty()) return nullptr;
+  return std::make_shared<const Bitmap>(std::move(*picture));
 }
 
 void ButtonSlot::SetPictures(std::u16string_view pressed, std::u16string_view normal,
@@ -211,7 +213,7 @@ void ButtonSlot::SetIcons(int pressedId, gfx::Size pressedSize, int normalId, gf
       icon = services_.resources->Icon(icons[i].first, icons[i].second);
       if (icon && icon->empty()) icon.reset();
     }
-    entries_[i] = Entry{std::nullopt, std::move(icon)};
+    entries_[i] = Entry{nullptr, std::move(icon)};
   }
   MaybeRedraw(redraw);
 }
@@ -277,7 +279,7 @@ bool ButtonSlot::SetFrame(int index, bool redraw) {
 
 bool ButtonSlot::IsFrameDecoded(int index) const {
   return index >= 0 && static_cast<std::size_t>(index) < frameBitmaps_.size() &&
-         frameBitmaps_[static_cast<std::size_t>(index)].has_value();
+         frameBitmaps_[static_cast<std::size_t>(index)] != nullptr;
 }
 
 // --- Pointer ----------------------------------------------------------------------------------------
@@ -400,14 +402,14 @@ void ButtonSlot::DrawBackground(Bitmap& canvas, bool pressed, bool focused, bool
 void ButtonSlot::DrawPicture(Bitmap& canvas, Rect& captionRect, bool hasCaption, bool pressed, bool disabled,
                              bool hovering, bool highlighted) const {
   const bool anyPicture =
-      std::any_of(entries_.begin(), entries_.end(), [](const Entry& e) { return e.picture; });
+      std::any_of(entries_.begin(), entries_.end(), [](const Entry& e) { return e.picture != nullptr; });
   const bool anyIcon = std::any_of(entries_.begin(), entries_.end(), [](const Entry& e) { return e.icon; });
   if (!anyPicture && !anyIcon) return;
 
   // The entry for the state, falling back to another that has something to show.
   auto has = [&](int i) {
     const Entry& e = entries_[static_cast<std::size_t>(i)];
-    return anyPicture ? e.picture.has_value() : e.icon.has_value();
+    return anyPicture ? e.picture != nullptr : e.icon.has_value();
   };
   int pick;
   if (disabled) {

@@ -3,12 +3,14 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "common/gfx/Bitmap.h"
+#include "deck/PictureCache.h"
 #include "common/gfx/Geometry.h"
 #include "deck/SlotSettings.h"
 #include "platform/ControlFonts.h"
@@ -26,9 +28,11 @@ struct SlotServices {
   platform::ui::TextRenderer* text = nullptr;
   platform::ui::Resources* resources = nullptr;
   platform::ui::Sound* sound = nullptr;
+  // Shared decoded pictures; without it each slot decodes its own.
+  PictureCache* cache = nullptr;
 
-  static SlotServices From(const platform::Platform& platform) {
-    return {platform.pictures, platform.text, platform.resources, platform.sound};
+  static SlotServices From(const platform::Platform& platform, PictureCache* cache = nullptr) {
+    return {platform.pictures, platform.text, platform.resources, platform.sound, cache};
   }
 };
 
@@ -141,7 +145,7 @@ class ButtonSlot {
   // size to load it at for each of pressed, normal and disabled; number 0 for none.
   void SetIcons(int pressedId, gfx::Size pressedSize, int normalId, gfx::Size normalSize, int disabledId,
                 gfx::Size disabledSize, bool redraw = false);
-  bool HasPicture(PictureIndex which) const { return entries_[which].picture.has_value(); }
+  bool HasPicture(PictureIndex which) const { return entries_[which].picture != nullptr; }
   bool HasIcon(PictureIndex which) const { return entries_[which].icon.has_value(); }
 
   // The sound played on every press; true when the device can play sound and the path is not empty.
@@ -201,7 +205,7 @@ class ButtonSlot {
 
  private:
   struct Entry {
-    std::optional<gfx::Bitmap> picture;
+    std::shared_ptr<const gfx::Bitmap> picture;
     std::optional<gfx::Bitmap> icon;
   };
 
@@ -209,7 +213,7 @@ class ButtonSlot {
   void MaybeRedraw(bool redraw) {
     if (redraw) Redraw();
   }
-  std::optional<gfx::Bitmap> Decode(std::u16string_view path) const;
+  std::shared_ptr<const gfx::Bitmap> Decode(std::u16string_view path) const;
   void ClearFrames();
 
   void DrawBackground(gfx::Bitmap& canvas, bool pressed, bool focused, bool hovering) const;
@@ -247,7 +251,7 @@ class ButtonSlot {
 
   std::array<Entry, 3> entries_;
   std::vector<GaugeFrame> frames_;
-  std::vector<std::optional<gfx::Bitmap>> frameBitmaps_;  // parallel to frames_, decoded on first use
+  std::vector<std::shared_ptr<const gfx::Bitmap>> frameBitmaps_;  // parallel to frames_, decoded on first use
 
   const gfx::Bitmap* background_ = nullptr;
   gfx::Rect rect_;

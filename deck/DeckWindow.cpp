@@ -51,8 +51,13 @@ platform::ui::WindowTemplate DeckTemplate(gfx::Size screen) {
 }  // namespace
 
 DeckWindow::DeckWindow(Environment& env, platform::ui::UserInterface& ui)
-    : env_(env), ui_(ui), settings_(env), loader_(env, settings_), screen_(ui.ScreenSize()) {
-  for (auto& slot : slots_) slot = std::make_unique<ButtonSlot>(SlotServices::From(env.platform()));
+    : env_(env),
+      ui_(ui),
+      settings_(env),
+      loader_(env, settings_),
+      screen_(ui.ScreenSize()),
+      pictures_(env.platform().pictures) {
+  for (auto& slot : slots_) slot = std::make_unique<ButtonSlot>(SlotServices::From(env.platform(), &pictures_));
 }
 
 DeckWindow::~DeckWindow() = default;
@@ -150,11 +155,15 @@ void DeckWindow::ApplySkin(LoadedSkin skin) {
     }
   }
 
+  // Each picture file is decoded once for the whole skin, at no more than the screen's size.
+  pictures_.Clear();
+  pictures_.SetLargest(screen_);
+
   // The background is stretched over exactly the screen; without one it is blank.
   background_ = gfx::Bitmap(screen_.width, screen_.height, gfx::ToPixel(gfx::Rgb(0, 0, 0)));
   hasBackground_ = false;
   if (!skin.background.empty() && env_.platform().pictures != nullptr) {
-    if (auto picture = env_.platform().pictures->Decode(skin.background)) {
+    if (auto picture = env_.platform().pictures->Decode(skin.background, screen_)) {
       gfx::StretchCopy(background_, background_.bounds(), *picture, picture->bounds());
       hasBackground_ = true;
     }

@@ -98,6 +98,7 @@ class DeckWindow : public platform::ui::WindowHandler {
   SkinLoader loader_;
   platform::ui::Window* window_ = nullptr;
   gfx::Size screen_;
+  PictureCache pictures_;  // the current skin's pictures, shared by the slots
   std::array<std::unique_ptr<ButtonSlot>, kSlotCount> slots_;
   std::vector<gfx::Rect> slotBounds_;
   gfx::Bitmap background_;

@@ -104,7 +104,7 @@ class Selector : public platform::ui::WindowHandler {
     gfx::Bitmap preview(rect.width(), rect.height(), gfx::ToPixel(gfx::SystemColors::kButtonFace));
     const auto path = FindScreenshot(env_.platform().files, dir);
     if (!path.empty() && env_.platform().pictures != nullptr) {
-      if (auto picture = env_.platform().pictures->Decode(path)) {
+      if (auto picture = env_.platform().pictures->Decode(path, screen_)) {
         gfx::StretchCopy(preview, preview.bounds(), *picture, picture->bounds());
       }
     }

@@ -1,10 +1,15 @@
 #include "platform/qt/QtPictureDecoder.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QImage>
+#include <QImageReader>
 
 #include <cstring>
 #include <limits>
 #include <string>
+
+#include "common/text/Text.h"
 
 namespace vexa::platform {
 
@@ -13,18 +18,39 @@ namespace {
 // Bigger files are not pictures the programs show (a full-screen background is well under 1 MB).
 constexpr std::size_t kMaxPictureBytes = 64u << 20;
 
+// Whether the device path names a bitmap file, which the device loads at its own size.
+bool IsBitmapFile(std::u16string_view path) {
+  if (path.size() < 4) return false;
+  const auto extension = text::ToLower(path.substr(path.size() - 4));
+  return extension == u".bmp";
+}
+
 }  // namespace
 
-std::optional<gfx::Bitmap> QtPictureDecoder::Decode(std::u16string_view devicePath) {
+std::optional<gfx::Bitmap> QtPictureDecoder::Decode(std::u16string_view devicePath, std::optional<gfx::Size> largest) {
   const std::optional<std::string> bytes = files_.ReadFile(devicePath, kMaxPictureBytes);
   if (!bytes || bytes->empty() || bytes->size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
     return std::nullopt;
   }
-  QImage image;
-  if (!image.loadFromData(reinterpret_cast<const uchar*>(bytes->data()), static_cast<int>(bytes->size()))) {
-    return std::nullopt;
+  QByteArray data = QByteArray::fromRawData(bytes->data(), static_cast<qsizetype>(bytes->size()));
+  QBuffer buffer(&data);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer);
+  reader.setAutoTransform(false);
+  // A picture larger than the screen is reduced while it is decoded (the readers of JPEG and others
+  // decode straight at the smaller size), so a 5000 × 5000 picture never stands in memory whole.
+  const QSize size = reader.size();
+  if (largest && largest->width > 0 && largest->height > 0 && !IsBitmapFile(devicePath) && size.isValid() &&
+      (size.width() > largest->width || size.height() > largest->height)) {
+    reader.setScaledSize(size.scaled(largest->width, largest->height, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
   }
+  QImage image = reader.read();
   if (image.isNull() || image.width() <= 0 || image.height() <= 0) return std::nullopt;
+  if (largest && largest->width > 0 && largest->height > 0 && !IsBitmapFile(devicePath) &&
+      (image.width() > largest->width || image.height() > largest->height)) {
+    // A reader that could not tell the size in advance: reduced after decoding.
+    image = image.scaled(largest->width, largest->height, Qt::KeepAspectRatio, Qt::FastTransformation);
+  }
   return ToBitmap(image);
 }
 

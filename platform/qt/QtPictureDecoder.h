@@ -19,7 +19,8 @@ class QtPictureDecoder : public ui::PictureDecoder {
  public:
   explicit QtPictureDecoder(FileSystem& files) : files_(files) {}
 
-  std::optional<gfx::Bitmap> Decode(std::u16string_view devicePath) override;
+  std::optional<gfx::Bitmap> Decode(std::u16string_view devicePath,
+                                    std::optional<gfx::Size> largest = std::nullopt) override;
 
   // The opaque bitmap of a decoded image; also used for the compiled-in pictures.
   static gfx::Bitmap ToBitmap(const QImage& image);

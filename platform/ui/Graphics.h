@@ -14,8 +14,11 @@ namespace vexa::platform::ui {
 class PictureDecoder {
  public:
   virtual ~PictureDecoder() = default;
-  // Nullopt when the file is missing or cannot be read as a picture.
-  virtual std::optional<gfx::Bitmap> Decode(std::u16string_view devicePath) = 0;
+  // Nullopt when the file is missing or cannot be read as a picture. A picture other than a ".bmp"
+  // file that is larger than `largest` in either direction is reduced to fit inside it, its aspect
+  // ratio kept, as the device's decoder does with the screen's size; bitmap files come at their size.
+  virtual std::optional<gfx::Bitmap> Decode(std::u16string_view devicePath,
+                                            std::optional<gfx::Size> largest = std::nullopt) = 0;
 };
 
 // TrueType font files registered for this process, and the installed families.

@@ -440,3 +440,36 @@ TEST(ButtonSlotStackingTest, GaugesGoUnderAndPicturePlacesOverTheOtherSlots) {
 
 }  // namespace
 }  // namespace vexa::deck
+
+namespace vexa::deck {
+namespace {
+
+TEST(PictureCacheTest, EachFileIsDecodedOnceAtTheScreenSizeUntilCleared) {
+  testing::FakePictureDecoder decoder;
+  decoder.Add(u"\\Skin\\big.png", gfx::Bitmap(8, 8));
+  PictureCache cache(&decoder);
+  cache.SetLargest({800, 480});
+  SlotServices services;
+  services.pictures = &decoder;
+  services.cache = &cache;
+  std::vector<std::unique_ptr<ButtonSlot>> slots;
+  for (int i = 0; i < 40; ++i) {
+    slots.push_back(std::make_unique<ButtonSlot>(services));
+    // The device's file names are one name in any letter case.
+    slots.back()->SetPictures(u"", i % 2 ? u"\\SKIN\\BIG.PNG" : u"\\Skin\\big.png", u"", false);
+  }
+  EXPECT_EQ(decoder.Decodes(u"\\Skin\\big.png"), 1);
+  EXPECT_EQ(decoder.Decodes(u"\\SKIN\\BIG.PNG"), 0);
+  EXPECT_EQ(decoder.lastLargest, (gfx::Size{800, 480}));
+  EXPECT_TRUE(slots.front()->HasPicture(ButtonSlot::kNormalPicture));
+  // A missing file is asked for once as well.
+  EXPECT_EQ(cache.Get(u"\\Skin\\missing.png"), nullptr);
+  EXPECT_EQ(cache.Get(u"\\skin\\missing.png"), nullptr);
+  EXPECT_EQ(decoder.Decodes(u"\\Skin\\missing.png"), 1);
+  cache.Clear();
+  EXPECT_NE(cache.Get(u"\\Skin\\big.png"), nullptr);
+  EXPECT_EQ(decoder.Decodes(u"\\Skin\\big.png"), 2);
+}
+
+}  // namespace
+}  // namespace vexa::deck

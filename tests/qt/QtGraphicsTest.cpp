@@ -129,6 +129,25 @@ TEST_F(QtPictureDecoderTest, DecodesEachFormatAtItsOwnSize) {
   }
 }
 
+TEST_F(QtPictureDecoderTest, APictureLargerThanTheScreenIsReducedKeepingItsAspectButABitmapFileIsNot) {
+  const QImage large = picture_.scaled(1600, 1200);
+  for (const char* format : {"png", "jpg", "bmp"}) {
+    tree_.WriteHostFile(std::string("Skin/large.") + format, Bytes(large, format));
+    const auto bitmap = decoder_.Decode(u"\\Skin\\large." + std::u16string(format, format + 3), gfx::Size{800, 480});
+    ASSERT_TRUE(bitmap) << format;
+    if (std::string(format) == "bmp") {
+      EXPECT_EQ(bitmap->size(), (gfx::Size{1600, 1200}));
+    } else {
+      EXPECT_EQ(bitmap->size(), (gfx::Size{640, 480})) << format;
+      EXPECT_TRUE(Near(bitmap->At(100, 240), 0xFFFF0000u, 24)) << format;
+      EXPECT_TRUE(Near(bitmap->At(540, 240), 0xFF0000FFu, 24)) << format;
+    }
+  }
+  // A picture that fits is left at its size.
+  tree_.WriteHostFile("Skin/small.png", Bytes(picture_, "png"));
+  EXPECT_EQ(decoder_.Decode(u"\\Skin\\small.png", gfx::Size{800, 480})->size(), (gfx::Size{16, 12}));
+}
+
 TEST_F(QtPictureDecoderTest, AGifGivesItsFirstFrame) {
   // Frame one: red, green / blue, white. Frame two: all white.
   tree_.WriteHostFile("Skin/anim.gif", Gif(2, 2, {{0, 1, 2, 3}, {3, 3, 3, 3}}));
@@ -281,6 +300,23 @@ TEST_F(QtTextRendererTest, TextStaysInsideItsRectangleAndTheBackgroundIsKept) {
   int untouched = 0;
   for (int x = rect.left; x < rect.right; ++x) untouched += bitmap.At(x, rect.top) == 0xFF336699u;
   EXPECT_GT(untouched, 0);
+}
+
+TEST_F(QtTextRendererTest, TextOnAPartlyStoredCanvasLandsWhereItWouldOnTheWholeOne) {
+  Bitmap whole(200, 60, kWhite);
+  Bitmap part({200, 60}, {50, 0, 150, 60}, kWhite);
+  for (Bitmap* bitmap : {&whole, &part}) {
+    text_.DrawText(*bitmap, {0, 0, 200, 60}, u"Hello there", Font(u"System", 30), gfx::Rgb(0, 0, 0),
+                   ui::TextAlign::kCenter);
+  }
+  int inked = 0;
+  for (int y = 0; y < 60; ++y) {
+    for (int x = 50; x < 150; ++x) {
+      EXPECT_EQ(part.At(x, y), whole.At(x, y)) << x << "," << y;
+      inked += whole.At(x, y) != kWhite;
+    }
+  }
+  EXPECT_GT(inked, 0);
 }
 
 TEST_F(QtTextRendererTest, TextIsDrawnInItsColour) {

@@ -68,9 +68,10 @@ class FakeTextRenderer : public platform::ui::TextRenderer {
 // Answers the pictures registered by path and counts the decodes asked for.
 class FakePictureDecoder : public platform::ui::PictureDecoder {
  public:
-  std::optional<gfx::Bitmap> Decode(std::u16string_view devicePath) override {
+  std::optional<gfx::Bitmap> Decode(std::u16string_view devicePath, std::optional<gfx::Size> largest) override {
     const std::u16string path(devicePath);
     ++decodes[path];
+    lastLargest = largest;
     auto it = pictures.find(path);
     if (it == pictures.end()) return std::nullopt;
     return it->second;
@@ -83,6 +84,7 @@ class FakePictureDecoder : public platform::ui::PictureDecoder {
 
   std::map<std::u16string, gfx::Bitmap> pictures;
   std::map<std::u16string, int> decodes;
+  std::optional<gfx::Size> lastLargest;
 };
 
 // Icons and pictures by number, registered by the test. An icon asked for at a size is that size.
