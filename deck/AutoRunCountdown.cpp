@@ -25,6 +25,7 @@ platform::ui::WindowTemplate CountdownTemplate(gfx::Size screen) {
       {kIdOk, ControlKind::kDefaultPushButton, {20, 90, 150, 140}, u"Run", platform::ui::kStyleNone},
       {kIdCancel, ControlKind::kPushButton, {170, 90, 300, 140}, u"Return", platform::ui::kStyleNone},
   };
+  ScaleForLargeFont(tmpl, screen);
   return tmpl;
 }
 

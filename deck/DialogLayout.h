@@ -17,6 +17,14 @@ inline gfx::Rect Centred(gfx::Size screen, int width, int height) {
   return gfx::Rect::FromSize((screen.width - width) / 2, (screen.height - height) / 2, width, height);
 }
 
+// Whether dialogs on a screen of this size use the larger finger-sized font.
+inline bool UsesLargeFont(gfx::Size screen) { return screen.width >= 640 && screen.height >= 480; }
+
+// A dialog laid out for the small font, made half as large again for the large one (the font grows
+// from 14 to 20 pixels and a little more for its glyphs) and centred on the screen again, so every
+// caption keeps fitting its control. Nothing changes on small screens.
+void ScaleForLargeFont(platform::ui::WindowTemplate& tmpl, gfx::Size screen);
+
 // Gives every control of the template the "System" face at a finger-sized height on large screens.
 void ApplyLargeFont(Environment& env, platform::ui::Window& window, const platform::ui::WindowTemplate& tmpl,
                     gfx::Size screen);

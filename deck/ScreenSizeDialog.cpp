@@ -44,6 +44,7 @@ platform::ui::WindowTemplate ScreenSizeTemplate(gfx::Size screen) {
   tmpl.controls.push_back({kHeightEdit, ControlKind::kEdit, {220, 142, 290, 166}, u"", platform::ui::kNumber});
   tmpl.controls.push_back({kIdOk, ControlKind::kDefaultPushButton, {20, 190, 140, 240}, u"Save", 0});
   tmpl.controls.push_back({kIdCancel, ControlKind::kPushButton, {160, 190, 280, 240}, u"Cancel", 0});
+  ScaleForLargeFont(tmpl, screen);
   return tmpl;
 }
 

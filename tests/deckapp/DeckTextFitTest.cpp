@@ -1,0 +1,158 @@
+// Every window of the launcher, opened at a small and a large screen in English and in Korean: no
+// static text, button or check box caption may be wider or taller than its control.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "common/Environment.h"
+#include "deck/AutoRunCountdown.h"
+#include "deck/DeckWindow.h"
+#include "deck/ScreenSizeDialog.h"
+#include "deck/SkinSelector.h"
+#include "platform/qt/QtOwnerDrawControl.h"
+#include "platform/qt/QtWindow.h"
+#include "platform/runtime/ProgramRuntime.h"
+#include "tests/support/TempDeviceTree.h"
+
+// Qt last: its keyword macros must not meet the launcher's headers.
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QRadioButton>
+#include <QStyle>
+#include <QTimer>
+
+namespace vexa::deck {
+namespace {
+
+// The room a control's style leaves for its caption.
+int RoomFor(QWidget* widget) {
+  QStyle* style = widget->style();
+  if (qobject_cast<QCheckBox*>(widget) != nullptr) {
+    return widget->width() - style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, widget) -
+           style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, widget);
+  }
+  if (qobject_cast<QRadioButton*>(widget) != nullptr) {
+    return widget->width() - style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, widget) -
+           style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, widget);
+  }
+  if (qobject_cast<QAbstractButton*>(widget) != nullptr) {
+    return widget->width() - 2 * style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, widget);
+  }
+  return widget->contentsRect().width();
+}
+
+// "AutoRun 1002: "Navigation starts in 8 seco" needs 212 of 180" for each caption that does not fit.
+std::vector<std::string> CaptionsThatDoNotFit(platform::ui::UserInterface& ui) {
+  std::vector<std::string> problems;
+  for (platform::ui::Window* window : ui.TopLevelWindows()) {
+    auto* qt = dynamic_cast<platform::QtWindow*>(window);
+    if (qt == nullptr || !qt->client()->isVisible()) continue;
+    const QString title = qt->outer()->windowTitle();
+    for (QWidget* widget : qt->client()->findChildren<QWidget*>()) {
+      if (!widget->isVisibleTo(qt->client()) || dynamic_cast<platform::QtOwnerDrawControl*>(widget) != nullptr) continue;
+      QString caption;
+      if (auto* label = qobject_cast<QLabel*>(widget)) caption = label->text();
+      if (auto* button = qobject_cast<QAbstractButton*>(widget)) caption = button->text();
+      if (caption.isEmpty()) continue;
+      const QFontMetrics metrics(widget->font());
+      const int needed = metrics.horizontalAdvance(caption);
+      const int room = RoomFor(widget);
+      if (needed > room || metrics.height() > widget->height()) {
+        problems.push_back((title + " \"" + caption + "\" needs " + QString::number(needed) + "x" +
+                            QString::number(metrics.height()) + " of " + QString::number(room) + "x" +
+                            QString::number(widget->height()))
+                               .toStdString());
+      }
+    }
+  }
+  return problems;
+}
+
+struct Case {
+  const char* screen;
+  const char* language;
+};
+
+class DeckTextFitTest : public ::testing::TestWithParam<Case> {
+ protected:
+  DeckTextFitTest() {
+    tree.WriteHostFile("Storage Card/VexaDeck/VexaDeck.exe", "");
+    tree.WriteHostFile("Storage Card/VexaDeck/VexaDeck.ini", "[Main]\r\nAutoRun=NAVI\r\nAutoRunDelay=30\r\n");
+    tree.WriteHostFile("Storage Card/VexaDeck/Skin/Default/skin800x480.ini", "[Main]\r\n");
+    tree.WriteHostFile("Storage Card/VexaDeck/Skin/Night/skin480x272.ini", "[Main]\r\n");
+    tree.MakeDir("Windows");
+  }
+
+  // Opens a window with `open` and checks its captions once it shows; the scenario then closes it.
+  std::vector<std::string> Check(const std::string& scenario,
+                                 const std::function<void(Environment&, platform::ui::UserInterface&)>& open) {
+    const auto scenarioPath = (tree.root() / "scenario.txt").string();
+    std::ofstream(scenarioPath) << scenario;
+    std::vector<std::string> args = {"VexaDeck", "--headless", "--device-root", tree.root().string(), "--module-path",
+                                     "\\Storage Card\\VexaDeck\\VexaDeck.exe", "--screen", GetParam().screen,
+                                     "--lang", GetParam().language, "--scenario", scenarioPath,
+                                     "--log", (tree.root() / "log.jsonl").string()};
+    std::vector<char*> argv;
+    for (auto& arg : args) argv.push_back(arg.data());
+    platform::ProgramInfo info;
+    info.name = u"VexaDeck";
+    std::vector<std::string> problems;
+    bool checked = false;
+    platform::RunProgram(static_cast<int>(argv.size()), argv.data(), info,
+                         [&](platform::Platform& platform, platform::ui::UserInterface& ui) {
+                           Environment env(platform);
+                           env.mainSettings().Read(platform::kNoWindow, u"\\Storage Card\\VexaDeck\\VexaDeck.ini");
+                           QTimer::singleShot(0, [&] {
+                             problems = CaptionsThatDoNotFit(ui);
+                             checked = true;
+                           });
+                           open(env, ui);
+                           return 0;
+                         });
+    EXPECT_TRUE(checked);
+    return problems;
+  }
+
+  testing::TempDeviceTree tree;
+};
+
+TEST_P(DeckTextFitTest, TheCountDownFits) {
+  EXPECT_THAT(Check("click \"AutoRun\" 2\n",
+                    [](Environment& env, platform::ui::UserInterface& ui) { RunAutoRunCountdown(env, ui, nullptr); }),
+              ::testing::IsEmpty());
+}
+
+TEST_P(DeckTextFitTest, TheScreenSizeDialogFits) {
+  EXPECT_THAT(Check("click \"ScreenSize Setup\" 2\n",
+                    [](Environment& env, platform::ui::UserInterface& ui) {
+                      RunScreenSizeDialog(env, ui, nullptr, {333, 222});
+                    }),
+              ::testing::IsEmpty());
+}
+
+TEST_P(DeckTextFitTest, TheSkinSelectorFits) {
+  EXPECT_THAT(Check("click \"Skin selector\" 2\n",
+                    [](Environment& env, platform::ui::UserInterface& ui) {
+                      RunSkinSelector(env, ui, nullptr, u"\\Storage Card\\VexaDeck\\Skin", u"Default",
+                                      ui.ScreenSize());
+                    }),
+              ::testing::IsEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(ScreensAndLanguages, DeckTextFitTest,
+                         ::testing::Values(Case{"480x272", "en"}, Case{"480x272", "ko"}, Case{"800x480", "en"},
+                                           Case{"800x480", "ko"}),
+                         [](const ::testing::TestParamInfo<Case>& info) {
+                           std::string name = std::string(info.param.screen) + "_" + info.param.language;
+                           return name;
+                         });
+
+}  // namespace
+}  // namespace vexa::deck
