@@ -198,7 +198,27 @@ TEST_F(HeadlessRunTest, AMissingDeviceRootOrWrongOptionStopsTheStart) {
                                  "\" is not a folder"));
   EXPECT_EQ(Run("", {"--screen", "wide"}, main), 2);
   EXPECT_THAT(errors_, HasSubstr("the screen size must be"));
+  EXPECT_EQ(Run("", {"--sreen", "480x272"}, main), 2);
+  EXPECT_THAT(errors_, HasSubstr("Probe: unknown option --sreen (did you mean --screen?)"));
   EXPECT_FALSE(ran);
+}
+
+TEST_F(HeadlessRunTest, HelpPrintsTheOptionsAndRunsNothing) {
+  bool ran = false;
+  ::testing::internal::CaptureStdout();
+  // Even next to a wrong option and without a device tree.
+  const int code = Run("", {"--screen", "wide", "--help", "--device-root", (tree_.root() / "nowhere").string()},
+                       [&](Platform&, ui::UserInterface&) {
+                         ran = true;
+                         return 0;
+                       });
+  const std::string out = ::testing::internal::GetCapturedStdout();
+  EXPECT_EQ(code, 0);
+  EXPECT_FALSE(ran);
+  EXPECT_THAT(out, ::testing::StartsWith("Usage: Probe [OPTION]..."));
+  EXPECT_THAT(out, HasSubstr("--screen WxH"));
+  EXPECT_THAT(out, HasSubstr("The program's own command line:\n  the arguments that are not options"));
+  EXPECT_THAT(errors_, IsEmpty());
 }
 
 }  // namespace
