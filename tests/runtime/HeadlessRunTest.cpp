@@ -71,6 +71,56 @@ int ProbeMain(Platform& platform, ui::UserInterface& ui) {
   return 0;
 }
 
+// A window filled with one colour.
+class Plain : public ui::WindowHandler {
+ public:
+  explicit Plain(gfx::ColorRef color) : color_(color) {}
+  bool OnPaint(ui::Window&, gfx::Bitmap& canvas) override {
+    gfx::FillRect(canvas, gfx::Rect{0, 0, canvas.width(), canvas.height()}, color_);
+    return true;
+  }
+
+ private:
+  gfx::ColorRef color_;
+};
+
+// A green main window that, a moment after it is shown, opens a blue window over part of it and a red
+// one that it hides again.
+class Stack : public ui::WindowHandler {
+ public:
+  explicit Stack(ui::UserInterface& ui) : ui_(ui) {}
+  void OnInit(ui::Window& window) override { window.SetTimer(1, 100); }
+  void OnTimer(ui::Window& window, int) override {
+    window.KillTimer(1);
+    ui::WindowTemplate over;
+    over.title = u"Over";
+    over.rect = gfx::Rect::FromSize(300, 150, 150, 100);
+    ui_.CreateModeless(over, blue_, &window);
+    ui::WindowTemplate hidden;
+    hidden.title = u"Hidden";
+    hidden.rect = gfx::Rect::FromSize(0, 0, 50, 50);
+    ui_.CreateModeless(hidden, red_, &window).Show(false);
+  }
+  bool OnPaint(ui::Window&, gfx::Bitmap& canvas) override {
+    gfx::FillRect(canvas, gfx::Rect{0, 0, canvas.width(), canvas.height()}, gfx::Rgb(0, 128, 0));
+    return true;
+  }
+
+ private:
+  ui::UserInterface& ui_;
+  Plain blue_{gfx::Rgb(0, 0, 255)};
+  Plain red_{gfx::Rgb(255, 0, 0)};
+};
+
+int StackMain(Platform&, ui::UserInterface& ui) {
+  ui::WindowTemplate tmpl;
+  tmpl.title = u"Probe";
+  tmpl.rect = gfx::Rect::FromSize(100, 50, 300, 200);
+  Stack stack(ui);
+  ui.RunModal(tmpl, stack, nullptr);
+  return 0;
+}
+
 class HeadlessRunTest : public ::testing::Test {
  protected:
   HeadlessRunTest() {
@@ -140,6 +190,22 @@ TEST_F(HeadlessRunTest, AScenarioClicksAnswersWaitsAndTakesAPicture) {
   ASSERT_FALSE(picture.isNull());
   EXPECT_EQ(picture.size(), QSize(300, 200));
   EXPECT_EQ(picture.pixelColor(250, 150), QColor(0, 128, 0));
+}
+
+TEST_F(HeadlessRunTest, AScreenshotOfTheScreenShowsTheVisibleWindowsAsStacked) {
+  const std::string shot = (tree_.root() / "screen.png").string();
+  const int code = Run("wait 200\nscreenshot screen \"" + shot + "\"\n", {"--screen", "480x272"}, StackMain);
+  EXPECT_EQ(code, 0) << errors_;
+  QImage picture(QString::fromStdString(shot));
+  ASSERT_FALSE(picture.isNull());
+  EXPECT_EQ(picture.size(), QSize(480, 272));
+  EXPECT_EQ(picture.pixelColor(5, 5), QColor(0, 0, 0));         // no window there; the hidden one is left out
+  EXPECT_EQ(picture.pixelColor(150, 100), QColor(0, 128, 0));   // the main window
+  EXPECT_EQ(picture.pixelColor(350, 200), QColor(0, 0, 255));   // the window over it
+  EXPECT_EQ(picture.pixelColor(420, 200), QColor(0, 0, 255));   // beyond the main window
+  EXPECT_EQ(picture.pixelColor(420, 100), QColor(0, 0, 0));
+  EXPECT_THAT(LogLines(), ::testing::Contains(R"({"t":200,"event":"screenshot","path":")" + shot +
+                                            R"(","windows":2,"top":"Over"})"));
 }
 
 TEST_F(HeadlessRunTest, TheProgramGetsItsDevicePathCommandLineAndVirtualClock) {
