@@ -178,9 +178,9 @@ std::variant<DisplayChoice, std::string> ChooseDisplay(const EnvironmentLookup& 
   if (!hasX && !hasWayland) {
     return std::string("there is no display to show windows on: set DISPLAY, or run with --headless");
   }
-  if (displays.Variable("XDG_SESSION_TYPE") == "wayland" && displays.WaylandWorks()) {
-    return DisplayChoice{"wayland"};
-  }
+  // X first, on a Wayland desktop too (through its X server): there windows are placed at the
+  // device's screen coordinates and the window list sees the other programs' windows, which Wayland
+  // gives no client.
   if (displays.XWorks()) return DisplayChoice{"xcb"};
   if (displays.WaylandWorks()) return DisplayChoice{"wayland"};
   std::string message = "no display answers: ";

@@ -32,12 +32,12 @@ struct DisplayChoice {
   std::string platform;
 };
 
-// Looks at QT_QPA_PLATFORM, DISPLAY, WAYLAND_DISPLAY (a socket name inside XDG_RUNTIME_DIR, or a
-// host path) and XDG_SESSION_TYPE:
+// Looks at QT_QPA_PLATFORM, DISPLAY and WAYLAND_DISPLAY (a socket name inside XDG_RUNTIME_DIR, or a
+// host path):
 //   - QT_QPA_PLATFORM naming xcb or wayland (or a list "a;b") must have one of them working; any
 //     other value is Qt's business and is taken as it is;
-//   - otherwise Wayland is chosen when its compositor answers, Qt has the plugin and either the
-//     session says "wayland" or there is no working X server; else X when its server answers.
+//   - otherwise X when its server answers, whatever XDG_SESSION_TYPE says (Qt would pick Wayland
+//     for a Wayland session); else Wayland when its compositor answers and Qt has the plugin.
 // The error text says what was found not to work and what to do.
 std::variant<DisplayChoice, std::string> ChooseDisplay(const EnvironmentLookup& environment,
                                                        const DisplayProbes& probes);

@@ -73,22 +73,22 @@ std::string Chosen(const std::variant<DisplayChoice, std::string>& result) {
   return std::get<DisplayChoice>(result).platform;
 }
 
-TEST(DisplayCheckTest, TheDisplayThatAnswersIsChosenAndTheSessionDecidesBetweenTwo) {
+TEST(DisplayCheckTest, TheDisplayThatAnswersIsChosenXFirst) {
   Host x{{{"DISPLAY", ":0"}}, true};
   EXPECT_EQ(Chosen(x.Choose()), "xcb");
 
-  Host both{{{"DISPLAY", ":0"}, {"WAYLAND_DISPLAY", "wayland-0"}, {"XDG_RUNTIME_DIR", "/run/user/7"}}, true, true};
+  // On a Wayland desktop with an X server too, X places the windows where the device has them.
+  Host both{{{"DISPLAY", ":0"}, {"WAYLAND_DISPLAY", "wayland-0"}, {"XDG_RUNTIME_DIR", "/run/user/7"},
+             {"XDG_SESSION_TYPE", "wayland"}},
+            true, true};
   EXPECT_EQ(Chosen(both.Choose()), "xcb");
-  both.variables["XDG_SESSION_TYPE"] = "wayland";
-  EXPECT_EQ(Chosen(both.Choose()), "wayland");
-  EXPECT_THAT(both.probed, ::testing::Contains("wayland /run/user/7/wayland-0"));
 
-  // A dead X server behind a working compositor, and the other way round.
-  Host waylandOnly{{{"DISPLAY", ":0"}, {"WAYLAND_DISPLAY", "/tmp/w"}}, false, true};
+  // A dead X server beside a working compositor.
+  Host dead{{{"DISPLAY", ":0"}, {"WAYLAND_DISPLAY", "wayland-0"}, {"XDG_RUNTIME_DIR", "/run/user/7"}}, false, true};
+  EXPECT_EQ(Chosen(dead.Choose()), "wayland");
+  EXPECT_THAT(dead.probed, ::testing::ElementsAre("x :0", "wayland /run/user/7/wayland-0"));
+  Host waylandOnly{{{"WAYLAND_DISPLAY", "/tmp/w"}}, false, true};
   EXPECT_EQ(Chosen(waylandOnly.Choose()), "wayland");
-  Host noPlugin{{{"DISPLAY", ":0"}, {"WAYLAND_DISPLAY", "/tmp/w"}, {"XDG_SESSION_TYPE", "wayland"}}, true, true,
-                false};
-  EXPECT_EQ(Chosen(noPlugin.Choose()), "xcb");
 
   // A platform Qt is told to use is left to Qt when it works or needs no display.
   Host told{{{"QT_QPA_PLATFORM", "xcb"}, {"DISPLAY", ":0"}}, true};
