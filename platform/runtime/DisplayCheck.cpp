@@ -39,7 +39,9 @@ bool SocketAnswers(const std::string& path) {
 bool XServerAnswers(const std::string& display, std::chrono::milliseconds timeout) {
   auto answer = std::make_shared<std::promise<bool>>();
   std::future<bool> answered = answer->get_future();
-  std::thread([answer, display] { answer->set_value(X11WindowList::Open(display.c_str()) != nullptr); }).detach();
+  std::thread([answer, display] {
+    answer->set_value(X11WindowList::Open(display.c_str()) != nullptr);
+  }).detach();
   if (answered.wait_for(timeout) != std::future_status::ready) return false;
   return answered.get();
 }

@@ -88,7 +88,8 @@ std::string LocateProblem(const LocateOptions& locate) {
 // The Qt application, made once per process; headless runs draw offscreen, desktop runs on the
 // platform the display check chose (none: Qt's own choice). Qt sees only the program path and the
 // platform: the other arguments are the device program's, not Qt's.
-std::unique_ptr<QApplication> MakeApplication(const char* program, bool headless, const std::string& platform) {
+std::unique_ptr<QApplication> MakeApplication(const char* program, bool headless,
+                                              const std::string& platform) {
   if (QCoreApplication::instance() != nullptr) return nullptr;
   if (headless) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   static std::string programPath;

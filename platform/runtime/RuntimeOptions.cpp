@@ -34,8 +34,8 @@ struct KnownOption {
 };
 constexpr std::array kDeviceOptions{KnownOption{"--device-root", true}, KnownOption{"--module-path", true},
                                     KnownOption{"--lang", true}};
-constexpr std::array kRuntimeOptions{KnownOption{"--headless", false}, KnownOption{"--screen", true},
-                                     KnownOption{"--scenario", true},  KnownOption{"--log", true},
+constexpr std::array kRuntimeOptions{KnownOption{"--headless", false},  KnownOption{"--screen", true},
+                                     KnownOption{"--scenario", true},   KnownOption{"--log", true},
                                      KnownOption{"--start-time", true}, KnownOption{"--help", false}};
 
 // Edits (insertions, deletions, replacements) that turn `a` into `b`.
@@ -71,7 +71,8 @@ std::string UnknownOption(std::string_view argument) {
   }
   if (hint.empty() && name.size() > 3) {
     const auto starts = [&](std::string_view option) { return option.starts_with(name); };
-    if (std::count_if(known.begin(), known.end(), starts) == 1) hint = *std::find_if(known.begin(), known.end(), starts);
+    if (std::count_if(known.begin(), known.end(), starts) == 1)
+      hint = *std::find_if(known.begin(), known.end(), starts);
   }
   std::string message = "unknown option " + std::string(name);
   if (!hint.empty()) message += " (did you mean " + std::string(hint) + "?)";
@@ -180,8 +181,8 @@ namespace vexa::platform {
 std::string HelpText(std::string_view program, std::string_view commandLine) {
   const DateTime start = VirtualClock::kDefaultStart;
   char startText[32];
-  std::snprintf(startText, sizeof startText, "%04d-%02d-%02d %02d:%02d:%02d", start.year, start.month, start.day,
-                start.hour, start.minute, start.second);
+  std::snprintf(startText, sizeof startText, "%04d-%02d-%02d %02d:%02d:%02d", start.year, start.month,
+                start.day, start.hour, start.minute, start.second);
   std::string text;
   text += "Usage: " + std::string(program) + " [OPTION]... [--] [ARGUMENT]...\n";
   text += "Runs " + std::string(program) +

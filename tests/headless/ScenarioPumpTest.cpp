@@ -132,9 +132,11 @@ TEST_F(ScenarioPumpTest, AScreenshotOfTheScreenLogsWhatWasOnIt) {
   ScenarioPump& pump = Load("screenshot screen shot.png\nscreenshot screen bad.png\n");
   pump.RunUntil([] { return false; });
   EXPECT_THAT(automation_.calls, ElementsAre("screen shot.png", "screen bad.png"));
-  EXPECT_THAT(Effects(),
-              ElementsAre(R"({"t":0,"event":"screenshot","path":"shot.png","windows":2,"top":"Skin"})",
-                          R"({"t":0,"event":"scenario_error","line":2,"message":"cannot write a screenshot to bad.png"})"));
+  EXPECT_THAT(
+      Effects(),
+      ElementsAre(
+          R"({"t":0,"event":"screenshot","path":"shot.png","windows":2,"top":"Skin"})",
+          R"({"t":0,"event":"scenario_error","line":2,"message":"cannot write a screenshot to bad.png"})"));
   EXPECT_EQ(pump.exitCode(), ScenarioPump::kFailedExitCode);
 }
 

@@ -40,7 +40,10 @@ using ::testing::Not;
 struct Host {
   explicit Host(std::map<std::string, std::string> variables_ = {}, bool xAnswers_ = false,
                 bool waylandAnswers_ = false, bool plugin_ = true)
-      : variables(std::move(variables_)), xAnswers(xAnswers_), waylandAnswers(waylandAnswers_), plugin(plugin_) {}
+      : variables(std::move(variables_)),
+        xAnswers(xAnswers_),
+        waylandAnswers(waylandAnswers_),
+        plugin(plugin_) {}
 
   std::map<std::string, std::string> variables;
   bool xAnswers;
@@ -78,13 +81,17 @@ TEST(DisplayCheckTest, TheDisplayThatAnswersIsChosenXFirst) {
   EXPECT_EQ(Chosen(x.Choose()), "xcb");
 
   // On a Wayland desktop with an X server too, X places the windows where the device has them.
-  Host both{{{"DISPLAY", ":0"}, {"WAYLAND_DISPLAY", "wayland-0"}, {"XDG_RUNTIME_DIR", "/run/user/7"},
+  Host both{{{"DISPLAY", ":0"},
+             {"WAYLAND_DISPLAY", "wayland-0"},
+             {"XDG_RUNTIME_DIR", "/run/user/7"},
              {"XDG_SESSION_TYPE", "wayland"}},
-            true, true};
+            true,
+            true};
   EXPECT_EQ(Chosen(both.Choose()), "xcb");
 
   // A dead X server beside a working compositor.
-  Host dead{{{"DISPLAY", ":0"}, {"WAYLAND_DISPLAY", "wayland-0"}, {"XDG_RUNTIME_DIR", "/run/user/7"}}, false, true};
+  Host dead{
+      {{"DISPLAY", ":0"}, {"WAYLAND_DISPLAY", "wayland-0"}, {"XDG_RUNTIME_DIR", "/run/user/7"}}, false, true};
   EXPECT_EQ(Chosen(dead.Choose()), "wayland");
   EXPECT_THAT(dead.probed, ::testing::ElementsAre("x :0", "wayland /run/user/7/wayland-0"));
   Host waylandOnly{{{"WAYLAND_DISPLAY", "/tmp/w"}}, false, true};
@@ -103,20 +110,24 @@ TEST(DisplayCheckTest, TheDisplayThatAnswersIsChosenXFirst) {
 TEST(DisplayCheckTest, ADisplayThatDoesNotAnswerIsAnErrorThatSaysWhatWasFound) {
   EXPECT_EQ(Chosen(Host{}.Choose()),
             "error: there is no display to show windows on: set DISPLAY, or run with --headless");
-  EXPECT_EQ(Chosen(Host{{{"DISPLAY", ":97"}}}.Choose()),
-            "error: no display answers: the X server of DISPLAY=:97 does not answer; give a display that runs, "
-            "or run with --headless");
-  EXPECT_EQ(Chosen(Host{{{"WAYLAND_DISPLAY", "wayland-0"}}}.Choose()),
-            "error: no display answers: WAYLAND_DISPLAY=wayland-0 names a socket in XDG_RUNTIME_DIR, which is not "
-            "set; give a display that runs, or run with --headless");
+  EXPECT_EQ(
+      Chosen(Host{{{"DISPLAY", ":97"}}}.Choose()),
+      "error: no display answers: the X server of DISPLAY=:97 does not answer; give a display that runs, "
+      "or run with --headless");
+  EXPECT_EQ(
+      Chosen(Host{{{"WAYLAND_DISPLAY", "wayland-0"}}}.Choose()),
+      "error: no display answers: WAYLAND_DISPLAY=wayland-0 names a socket in XDG_RUNTIME_DIR, which is not "
+      "set; give a display that runs, or run with --headless");
   EXPECT_THAT(Chosen(Host{{{"WAYLAND_DISPLAY", "/tmp/w"}}, false, true, false}.Choose()),
               HasSubstr("Qt's Wayland platform plugin is not installed"));
-  EXPECT_EQ(Chosen(Host{{{"DISPLAY", ":97"}, {"WAYLAND_DISPLAY", "/tmp/w"}}}.Choose()),
-            "error: no display answers: the X server of DISPLAY=:97 does not answer, and no Wayland compositor "
-            "answers on /tmp/w (WAYLAND_DISPLAY); give a display that runs, or run with --headless");
-  EXPECT_EQ(Chosen(Host{{{"QT_QPA_PLATFORM", "xcb"}, {"WAYLAND_DISPLAY", "/tmp/w"}}, false, true}.Choose()),
-            "error: QT_QPA_PLATFORM=xcb cannot show windows: DISPLAY is not set; give a display that runs, or run "
-            "with --headless");
+  EXPECT_EQ(
+      Chosen(Host{{{"DISPLAY", ":97"}, {"WAYLAND_DISPLAY", "/tmp/w"}}}.Choose()),
+      "error: no display answers: the X server of DISPLAY=:97 does not answer, and no Wayland compositor "
+      "answers on /tmp/w (WAYLAND_DISPLAY); give a display that runs, or run with --headless");
+  EXPECT_EQ(
+      Chosen(Host{{{"QT_QPA_PLATFORM", "xcb"}, {"WAYLAND_DISPLAY", "/tmp/w"}}, false, true}.Choose()),
+      "error: QT_QPA_PLATFORM=xcb cannot show windows: DISPLAY is not set; give a display that runs, or run "
+      "with --headless");
 }
 
 // ---- The probes of this host.
@@ -267,8 +278,8 @@ TEST(DesktopStartChild, DISABLED_Start) {
         const char* folder = std::getenv("XDG_RUNTIME_DIR");
         struct stat status {};
         if (folder != nullptr && stat(folder, &status) == 0) {
-          std::cout << "runtime folder " << folder << " mode " << std::oct << (status.st_mode & 07777) << std::dec
-                    << "\n";
+          std::cout << "runtime folder " << folder << " mode " << std::oct << (status.st_mode & 07777)
+                    << std::dec << "\n";
         }
         std::cout << "main ran" << std::endl;
         return 0;
@@ -281,10 +292,12 @@ TEST(DesktopStartChild, DISABLED_Start) {
 
 TEST_F(DesktopStartTest, ADisplayThatDoesNotAnswerStopsTheStartWithCode2InsteadOfQtsAbort) {
   const std::string dead = UnservedDisplay();
-  const ChildResult x = Start({}, {{"DISPLAY", dead}}, {"WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_SESSION_TYPE"});
+  const ChildResult x =
+      Start({}, {{"DISPLAY", dead}}, {"WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_SESSION_TYPE"});
   EXPECT_EQ(x.signal, 0) << x.errors;
   EXPECT_EQ(x.exitCode, 2) << x.errors;
-  EXPECT_THAT(x.errors, HasSubstr("Probe: no display answers: the X server of DISPLAY=" + dead + " does not answer"));
+  EXPECT_THAT(x.errors,
+              HasSubstr("Probe: no display answers: the X server of DISPLAY=" + dead + " does not answer"));
   EXPECT_THAT(x.out, Not(HasSubstr("main ran")));
 
   const ChildResult wayland = Start({}, {{"WAYLAND_DISPLAY", (tree_.root() / "wayland-0").string()}},
@@ -301,13 +314,15 @@ class PrivateXServer {
     int report[2];
     if (pipe(report) != 0) return;
     const std::string fd = std::to_string(report[1]);
-    const char* args[] = {"Xvfb", "-displayfd", fd.c_str(), "-nolisten", "tcp", "-screen", "0", "800x480x24", nullptr};
+    const char* args[] = {"Xvfb",    "-displayfd", fd.c_str(),   "-nolisten", "tcp",
+                          "-screen", "0",          "800x480x24", nullptr};
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addclose(&actions, report[0]);
-    if (posix_spawnp(&pid_, "Xvfb", &actions, nullptr, const_cast<char* const*>(args), environ) != 0) pid_ = 0;
+    if (posix_spawnp(&pid_, "Xvfb", &actions, nullptr, const_cast<char* const*>(args), environ) != 0)
+      pid_ = 0;
     posix_spawn_file_actions_destroy(&actions);
     close(report[1]);
     // The display number and a line end once clients can connect; end of file when it failed.
@@ -336,7 +351,8 @@ class PrivateXServer {
 
 TEST_F(DesktopStartTest, AnXServerThatAnswersIsUsed) {
   PrivateXServer server;
-  if (server.name().empty()) GTEST_SKIP() << "Xvfb is not installed or did not start (scripts/test installs xvfb)";
+  if (server.name().empty())
+    GTEST_SKIP() << "Xvfb is not installed or did not start (scripts/test installs xvfb)";
   const ChildResult run = Start({}, {{"DISPLAY", server.name()}, {"XDG_SESSION_TYPE", "wayland"}},
                                 {"WAYLAND_DISPLAY", "QT_QPA_PLATFORM"});
   EXPECT_EQ(run.exitCode, 0) << run.errors;

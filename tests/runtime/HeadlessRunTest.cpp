@@ -199,13 +199,13 @@ TEST_F(HeadlessRunTest, AScreenshotOfTheScreenShowsTheVisibleWindowsAsStacked) {
   QImage picture(QString::fromStdString(shot));
   ASSERT_FALSE(picture.isNull());
   EXPECT_EQ(picture.size(), QSize(480, 272));
-  EXPECT_EQ(picture.pixelColor(5, 5), QColor(0, 0, 0));         // no window there; the hidden one is left out
-  EXPECT_EQ(picture.pixelColor(150, 100), QColor(0, 128, 0));   // the main window
-  EXPECT_EQ(picture.pixelColor(350, 200), QColor(0, 0, 255));   // the window over it
-  EXPECT_EQ(picture.pixelColor(420, 200), QColor(0, 0, 255));   // beyond the main window
+  EXPECT_EQ(picture.pixelColor(5, 5), QColor(0, 0, 0));        // no window there; the hidden one is left out
+  EXPECT_EQ(picture.pixelColor(150, 100), QColor(0, 128, 0));  // the main window
+  EXPECT_EQ(picture.pixelColor(350, 200), QColor(0, 0, 255));  // the window over it
+  EXPECT_EQ(picture.pixelColor(420, 200), QColor(0, 0, 255));  // beyond the main window
   EXPECT_EQ(picture.pixelColor(420, 100), QColor(0, 0, 0));
   EXPECT_THAT(LogLines(), ::testing::Contains(R"({"t":200,"event":"screenshot","path":")" + shot +
-                                            R"(","windows":2,"top":"Over"})"));
+                                              R"(","windows":2,"top":"Over"})"));
 }
 
 TEST_F(HeadlessRunTest, TheProgramGetsItsDevicePathCommandLineAndVirtualClock) {
@@ -273,11 +273,12 @@ TEST_F(HeadlessRunTest, HelpPrintsTheOptionsAndRunsNothing) {
   bool ran = false;
   ::testing::internal::CaptureStdout();
   // Even next to a wrong option and without a device tree.
-  const int code = Run("", {"--screen", "wide", "--help", "--device-root", (tree_.root() / "nowhere").string()},
-                       [&](Platform&, ui::UserInterface&) {
-                         ran = true;
-                         return 0;
-                       });
+  const int code =
+      Run("", {"--screen", "wide", "--help", "--device-root", (tree_.root() / "nowhere").string()},
+          [&](Platform&, ui::UserInterface&) {
+            ran = true;
+            return 0;
+          });
   const std::string out = ::testing::internal::GetCapturedStdout();
   EXPECT_EQ(code, 0);
   EXPECT_FALSE(ran);

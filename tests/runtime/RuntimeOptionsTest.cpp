@@ -60,11 +60,12 @@ TEST(RuntimeOptionsTest, WrongValuesAreErrorsThatStopTheStart) {
 
 TEST(RuntimeOptionsTest, AMistypedOptionIsAnErrorWithAHintInsteadOfTheProgramsArgument) {
   const RuntimeOptions typo = Parse({"--sreen", "480x272"});
-  EXPECT_THAT(typo.errors, ElementsAre("unknown option --sreen (did you mean --screen?); --help lists the options, "
-                                       "and arguments meant for the program itself go after --"));
+  EXPECT_THAT(typo.errors,
+              ElementsAre("unknown option --sreen (did you mean --screen?); --help lists the options, "
+                          "and arguments meant for the program itself go after --"));
   EXPECT_EQ(typo.screen, (gfx::Size{800, 480}));
-  EXPECT_THAT(Parse({"--device_root=/tree"}).errors, ElementsAre(testing::StartsWith(
-                                                         "unknown option --device_root (did you mean --device-root?)")));
+  EXPECT_THAT(Parse({"--device_root=/tree"}).errors,
+              ElementsAre(testing::StartsWith("unknown option --device_root (did you mean --device-root?)")));
   EXPECT_THAT(Parse({"--start"}).errors,
               ElementsAre(testing::StartsWith("unknown option --start (did you mean --start-time?)")));
   // Options that merely begin like ours are not ours either; a name far from every option gets no guess.
@@ -88,8 +89,8 @@ TEST(RuntimeOptionsTest, HelpIsAskedForAndListsEveryOptionAndTheProgramsCommandL
   EXPECT_TRUE(Parse({"--screen", "480x272", "--help"}).help);
   const std::string help = HelpText("VexaDeck", "none; it reads no command line");
   EXPECT_THAT(help, testing::StartsWith("Usage: VexaDeck [OPTION]... [--] [ARGUMENT]...\n"));
-  for (const char* option : {"--device-root DIR", "--module-path PATH", "--lang en|ko", "--screen WxH", "--headless",
-                             "--scenario FILE", "--log FILE", "--start-time", "--help",
+  for (const char* option : {"--device-root DIR", "--module-path PATH", "--lang en|ko", "--screen WxH",
+                             "--headless", "--scenario FILE", "--log FILE", "--start-time", "--help",
                              "default \"2026-01-01 09:00:00\"", "  none; it reads no command line\n"}) {
     EXPECT_THAT(help, testing::HasSubstr(option));
   }
