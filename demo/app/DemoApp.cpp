@@ -40,6 +40,7 @@ int main(int argc, char** argv) {
   vexa::platform::ProgramInfo info;
   info.name = u"DemoApp";
   info.resourceSet = "demo";
+  info.commandLineHelp = "any text; DemoApp shows the command line it was given in its window";
   return vexa::platform::RunProgram(
       argc, argv, info, [](vexa::platform::Platform& platform, vexa::platform::ui::UserInterface& ui) {
         const auto title = FileNameOf(platform.modulePath);

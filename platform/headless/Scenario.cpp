@@ -166,6 +166,10 @@ class LineReader {
       action_.verb = V::kScreenshot;
       std::string problem = First({Expect(2), Title()});
       if (!problem.empty()) return problem;
+      if (!words_[1].quoted && Lower(words_[1].text) == "screen") {
+        action_.wholeScreen = true;
+        action_.title.clear();
+      }
       action_.hostPath = words_[2].text;
       if (action_.hostPath.empty()) return "screenshot needs a file to write";
       return {};

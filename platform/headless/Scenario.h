@@ -30,7 +30,7 @@ enum class ScenarioVerb {
   kFile,        // file "DEVICEPATH"     for the next open-file dialog; "" cancels it
   kFolder,      // folder "DEVICEPATH"   for the next folder picker; "" cancels it
   kColor,       // color R,G,B           for the next colour chooser
-  kScreenshot,  // screenshot "TITLE" HOSTPATH.png
+  kScreenshot,  // screenshot "TITLE" HOSTPATH.png, or screenshot screen HOSTPATH.png
   kQuit,        // quit
 };
 
@@ -46,7 +46,8 @@ struct ScenarioAction {
   std::uint64_t milliseconds = 0;
   MessageAnswer answer = MessageAnswer::kOk;
   gfx::ColorRef color = 0;
-  std::string hostPath;  // screenshot
+  std::string hostPath;      // screenshot
+  bool wholeScreen = false;  // screenshot screen: every visible window as stacked, not one window
 };
 
 struct ScenarioError {
@@ -63,7 +64,8 @@ struct ScenarioError {
 // with \" standing for a quote and \\ for a backslash; any other backslash is itself, so device paths
 // are written as they are ("\Storage Card\a.exe"), except that one ending in a backslash needs "\\"
 // at its end. Action names and the words on, off, grey, yes, no ... are read without regard to
-// letter case. Numbers are decimal; screen points may be negative.
+// letter case. Numbers are decimal; screen points may be negative. In "screenshot screen FILE" the
+// unquoted word screen asks for the whole screen; a window titled "screen" is written in quotes.
 class Scenario {
  public:
   Scenario() = default;

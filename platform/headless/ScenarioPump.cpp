@@ -1,6 +1,7 @@
 #include "platform/headless/ScenarioPump.h"
 
 #include <ostream>
+#include <vector>
 
 namespace vexa::platform {
 
@@ -91,7 +92,17 @@ void ScenarioPump::Perform(const ScenarioAction& action) {
       problem = automation_->Check(action.title, action.controlId, action.check);
       break;
     case V::kScreenshot:
-      problem = automation_->Screenshot(action.title, action.hostPath);
+      if (action.wholeScreen) {
+        std::vector<std::u16string> windows;
+        problem = automation_->ScreenScreenshot(action.hostPath, windows);
+        if (problem.empty()) {
+          log_.Record("screenshot", {{"path", action.hostPath},
+                                     {"windows", static_cast<std::int64_t>(windows.size())},
+                                     {"top", windows.empty() ? std::u16string() : windows.front()}});
+        }
+      } else {
+        problem = automation_->Screenshot(action.title, action.hostPath);
+      }
       break;
     default:
       break;

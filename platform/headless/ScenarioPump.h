@@ -29,7 +29,9 @@ namespace vexa::platform {
 // When the scenario runs out while a loop waits for input, the run quits with exit code 0, and so
 // does `quit`; a `wait` then fires no more timers. A failed action (a window or control that is not there)
 // logs "scenario_error" {line, message}, prints "scenario line N: message" to the error stream and quits with
-// kFailedExitCode. Every action performed is logged as "action" {line, text} before it is performed.
+// kFailedExitCode. Every action performed is logged as "action" {line, text} before it is performed;
+// a screenshot of the whole screen is logged once written as "screenshot" {path, windows (how many are
+// on it), top (the title of the top one)}.
 class ScenarioPump : public ui::EventPump {
  public:
   static constexpr int kFailedExitCode = 3;

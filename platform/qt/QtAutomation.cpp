@@ -1,7 +1,9 @@
 #include "platform/qt/QtAutomation.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPixmap>
 #include <QWidget>
 
@@ -130,6 +132,27 @@ std::string QtAutomation::Screenshot(std::u16string_view title, std::string_view
   const QPixmap picture = w->client()->grab();
   const QString path = QString::fromUtf8(hostPath.data(), static_cast<qsizetype>(hostPath.size()));
   if (picture.isNull() || !picture.save(path, "PNG")) return "cannot write a screenshot to " + std::string(hostPath);
+  return {};
+}
+
+std::string QtAutomation::ScreenScreenshot(std::string_view hostPath, std::vector<std::u16string>& windows) {
+  windows.clear();
+  const gfx::Size screen = ui_.ScreenSize();
+  QImage picture(screen.width, screen.height, QImage::Format_RGB32);
+  picture.fill(Qt::black);
+  {
+    QPainter painter(&picture);
+    const std::vector<ui::Window*> stacked = ui_.TopLevelWindows();  // top first
+    for (auto it = stacked.rbegin(); it != stacked.rend(); ++it) {
+      auto* window = static_cast<QtWindow*>(*it);
+      if (!window->IsVisible()) continue;
+      QWidget* outer = window->outer();
+      painter.drawPixmap(outer->geometry().topLeft(), outer->grab());
+      windows.insert(windows.begin(), window->GetTitle());
+    }
+  }
+  const QString path = QString::fromUtf8(hostPath.data(), static_cast<qsizetype>(hostPath.size()));
+  if (!picture.save(path, "PNG")) return "cannot write a screenshot to " + std::string(hostPath);
   return {};
 }
 

@@ -41,6 +41,9 @@ class QtAutomation : public ui::Automation {
   std::string Check(std::u16string_view title, int controlId, ui::CheckState state) override;
   // The client area as it looks now, saved as PNG.
   std::string Screenshot(std::u16string_view title, std::string_view hostPath) override;
+  // The visible top-level windows drawn bottom first at their places (frames included) on a black
+  // screen of the device's size; what lies off the screen is cut away.
+  std::string ScreenScreenshot(std::string_view hostPath, std::vector<std::u16string>& windows) override;
 
  private:
   QtWindow* WindowAt(gfx::Point screen);

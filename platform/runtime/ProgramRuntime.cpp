@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <sstream>
+#include <variant>
 
 #include "common/text/Text.h"
 #include "platform/DeviceLocale.h"
@@ -42,6 +43,8 @@
 #include "platform/qt/QtTextRenderer.h"
 #include "platform/qt/QtTimerService.h"
 #include "platform/qt/QtUserInterface.h"
+#include "platform/runtime/DisplayCheck.h"
+#include "platform/runtime/RuntimeFolder.h"
 #include "platform/runtime/RuntimeOptions.h"
 #include "platform/runtime/SystemClock.h"
 #include "platform/x11/X11WindowList.h"
@@ -82,17 +85,27 @@ std::string LocateProblem(const LocateOptions& locate) {
          "\"; give its device path with --module-path";
 }
 
-// The Qt application, made once per process; headless runs draw offscreen. Qt sees only the program
-// path: the other arguments are the device program's, not Qt's.
-std::unique_ptr<QApplication> MakeApplication(const char* program, bool headless) {
+// The Qt application, made once per process; headless runs draw offscreen, desktop runs on the
+// platform the display check chose (none: Qt's own choice). Qt sees only the program path and the
+// platform: the other arguments are the device program's, not Qt's.
+std::unique_ptr<QApplication> MakeApplication(const char* program, bool headless,
+                                              const std::string& platform) {
   if (QCoreApplication::instance() != nullptr) return nullptr;
   if (headless) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   static std::string programPath;
-  static char* qtArgv[2] = {nullptr, nullptr};
+  static std::string platformOption = "-platform";
+  static std::string platformName;
+  static char* qtArgv[4] = {nullptr, nullptr, nullptr, nullptr};
   static int qtArgc = 1;
   programPath = program;
   qtArgv[0] = programPath.data();
   qtArgc = 1;
+  if (!headless && !platform.empty()) {
+    platformName = platform;
+    qtArgv[1] = platformOption.data();
+    qtArgv[2] = platformName.data();
+    qtArgc = 3;
+  }
   return std::make_unique<QApplication>(qtArgc, qtArgv);
 }
 
@@ -107,6 +120,13 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info, const ProgramMain
 
   // Options.
   RuntimeOptions options = ParseRuntimeOptions(argc, argv, Environment);
+  if (options.help) {
+    std::cout << HelpText(name, info.commandLineHelp.empty()
+                                    ? "the arguments that are not options of the list above, as they are"
+                                    : info.commandLineHelp)
+              << std::flush;
+    return 0;
+  }
   for (const std::string& problem : options.device.problems) {
     std::cerr << name << ": " << problem << " (ignored)" << std::endl;
   }
@@ -118,9 +138,12 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info, const ProgramMain
   const std::optional<ModuleLocation> location = LocateModule(options.device.locate);
   if (!location) return fail(LocateProblem(options.device.locate));
 
-  if (!options.headless && !HasVariable("QT_QPA_PLATFORM") && !HasVariable("DISPLAY") &&
-      !HasVariable("WAYLAND_DISPLAY") && QCoreApplication::instance() == nullptr) {
-    return fail("there is no display to show windows on: set DISPLAY, or run with --headless");
+  // Qt aborts the process when its platform cannot connect: look at the displays first.
+  std::string platformName;
+  if (!options.headless && QCoreApplication::instance() == nullptr) {
+    auto display = ChooseDisplay(Environment, HostDisplayProbes());
+    if (const auto* problem = std::get_if<std::string>(&display)) return fail(*problem);
+    platformName = std::get<DisplayChoice>(display).platform;
   }
 
   // Time and the log.
@@ -155,8 +178,11 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info, const ProgramMain
     scenario = std::get<Scenario>(std::move(parsed));
   }
 
+  // Made before the application and removed after it.
+  const std::unique_ptr<RuntimeFolder> runtimeFolder =
+      QCoreApplication::instance() == nullptr ? RuntimeFolder::ProvideIfMissing() : nullptr;
   const std::unique_ptr<QApplication> application =
-      MakeApplication(argc > 0 ? argv[0] : "vexa", options.headless);
+      MakeApplication(argc > 0 ? argv[0] : "vexa", options.headless, platformName);
 
   // The device.
   PosixFileSystem hostFiles(location->hostRoot);
@@ -231,7 +257,9 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info, const ProgramMain
   // The display's list logs through a decorator; the in-process one logs by itself.
   std::unique_ptr<ui::WindowList> displayWindows;
   std::unique_ptr<ui::WindowList> windowList;
-  if (!options.headless && HasVariable("DISPLAY")) displayWindows = X11WindowList::Open();
+  if (!options.headless && HasVariable("DISPLAY") && platformName != "wayland") {
+    displayWindows = X11WindowList::Open();
+  }
   if (displayWindows) {
     windowList = std::make_unique<LoggingWindowList>(*displayWindows, log);
   } else {

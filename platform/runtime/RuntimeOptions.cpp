@@ -1,6 +1,9 @@
 #include "platform/runtime/RuntimeOptions.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
+#include <cstdio>
 
 #include "platform/headless/VirtualClock.h"
 
@@ -22,6 +25,59 @@ std::optional<std::string> TakeValue(std::string_view name, int argc, const char
   if (rest.front() != '=') return std::nullopt;
   ++index;
   return std::string(rest.substr(1));
+}
+
+// The device options, read by ParseDeviceOptions, and whether each takes a value.
+struct KnownOption {
+  std::string_view name;
+  bool takesValue;
+};
+constexpr std::array kDeviceOptions{KnownOption{"--device-root", true}, KnownOption{"--module-path", true},
+                                    KnownOption{"--lang", true}};
+constexpr std::array kRuntimeOptions{KnownOption{"--headless", false},  KnownOption{"--screen", true},
+                                     KnownOption{"--scenario", true},   KnownOption{"--log", true},
+                                     KnownOption{"--start-time", true}, KnownOption{"--help", false}};
+
+// Edits (insertions, deletions, replacements) that turn `a` into `b`.
+std::size_t EditDistance(std::string_view a, std::string_view b) {
+  std::vector<std::size_t> row(b.size() + 1);
+  for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    std::size_t diagonal = row[0];
+    row[0] = i;
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      const std::size_t above = row[j];
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      diagonal = above;
+    }
+  }
+  return row[b.size()];
+}
+
+// "unknown option --sreen (did you mean --screen?); ..."
+std::string UnknownOption(std::string_view argument) {
+  const std::string_view name = argument.substr(0, argument.find('='));
+  std::vector<std::string_view> known;
+  for (const KnownOption& option : kRuntimeOptions) known.push_back(option.name);
+  for (const KnownOption& option : kDeviceOptions) known.push_back(option.name);
+  // A slip of one key (two in a long name), or the start of exactly one option's name.
+  std::string_view hint;
+  std::size_t nearest = name.size() >= 8 ? 3 : 2;
+  for (std::string_view option : known) {
+    if (const std::size_t distance = EditDistance(name, option); distance < nearest) {
+      hint = option;
+      nearest = distance;
+    }
+  }
+  if (hint.empty() && name.size() > 3) {
+    const auto starts = [&](std::string_view option) { return option.starts_with(name); };
+    if (std::count_if(known.begin(), known.end(), starts) == 1)
+      hint = *std::find_if(known.begin(), known.end(), starts);
+  }
+  std::string message = "unknown option " + std::string(name);
+  if (!hint.empty()) message += " (did you mean " + std::string(hint) + "?)";
+  message += "; --help lists the options, and arguments meant for the program itself go after --";
+  return message;
 }
 
 }  // namespace
@@ -57,6 +113,11 @@ RuntimeOptions ParseRuntimeOptions(int argc, const char* const* argv, const Envi
       ++index;
       continue;
     }
+    if (argument == "--help") {
+      options.help = true;
+      ++index;
+      continue;
+    }
     bool matched = false;
     for (const std::string_view name : {"--screen", "--scenario", "--log", "--start-time"}) {
       std::optional<std::string> value = TakeValue(name, argc, argv, index);
@@ -77,7 +138,22 @@ RuntimeOptions ParseRuntimeOptions(int argc, const char* const* argv, const Envi
       }
       break;
     }
-    if (!matched) rest.push_back(argv[index++]);
+    if (matched) continue;
+    // The device options go on to ParseDeviceOptions with their values.
+    const auto device = std::find_if(kDeviceOptions.begin(), kDeviceOptions.end(), [&](const KnownOption& o) {
+      return argument == o.name || (argument.starts_with(o.name) && argument[o.name.size()] == '=');
+    });
+    if (device != kDeviceOptions.end()) {
+      rest.push_back(argv[index++]);
+      if (argument == device->name && device->takesValue && index < argc) rest.push_back(argv[index++]);
+      continue;
+    }
+    if (argument.starts_with("--")) {
+      options.errors.push_back(UnknownOption(argument));
+      ++index;
+      continue;
+    }
+    rest.push_back(argv[index++]);
   }
 
   if (!screen && environment) {
@@ -96,6 +172,52 @@ RuntimeOptions ParseRuntimeOptions(int argc, const char* const* argv, const Envi
 
   options.device = ParseDeviceOptions(static_cast<int>(rest.size()), rest.data(), environment);
   return options;
+}
+
+}  // namespace vexa::platform
+
+namespace vexa::platform {
+
+std::string HelpText(std::string_view program, std::string_view commandLine) {
+  const DateTime start = VirtualClock::kDefaultStart;
+  char startText[32];
+  std::snprintf(startText, sizeof startText, "%04d-%02d-%02d %02d:%02d:%02d", start.year, start.month,
+                start.day, start.hour, start.minute, start.second);
+  std::string text;
+  text += "Usage: " + std::string(program) + " [OPTION]... [--] [ARGUMENT]...\n";
+  text += "Runs " + std::string(program) +
+          " on a device tree, a host folder standing for the device's root.\n"
+          "\n"
+          "The device:\n"
+          "  --device-root DIR    the device tree (also VEXA_DEVICE_ROOT); otherwise the nearest\n"
+          "                       folder above the program file that holds a Windows folder\n"
+          "  --module-path PATH   the program's own device path, e.g. \"\\Storage Card\\App\\App.exe\"\n"
+          "                       (also VEXA_MODULE_PATH); otherwise its place in the device tree\n"
+          "  --lang en|ko         the device's language (also VEXA_LANG); otherwise the host locale\n"
+          "  --screen WxH         the device's screen, sides from 16 to 8192 (also VEXA_SCREEN);\n"
+          "                       default 800x480\n"
+          "\n"
+          "The run:\n"
+          "  --headless           no display: windows drawn offscreen, virtual time, processes,\n"
+          "                       window list and sound recorded; input from the scenario\n"
+          "  --scenario FILE      the actions of a headless run, one a line\n"
+          "  --log FILE           every effect as a JSON line (the file is replaced)\n"
+          "  --start-time \"YYYY-MM-DD HH:MM:SS\"\n"
+          "                       where the virtual clock starts; default \"" +
+          std::string(startText) +
+          "\"\n"
+          "  --help               this text\n"
+          "Values go as --name VALUE or --name=VALUE.\n"
+          "\n"
+          "The program's own command line:\n";
+  text += "  " + std::string(commandLine) + "\n";
+  text +=
+      "Everything after --, and every argument before it that does not start with --, is handed to\n"
+      "the program as the device would hand it over.\n"
+      "\n"
+      "Exit codes: 0 ended normally, 2 did not start, 3 a scenario action failed, else the program's.\n"
+      "docs/running.md describes the options, headless runs and scenario files.\n";
+  return text;
 }
 
 }  // namespace vexa::platform

@@ -20,12 +20,16 @@ namespace vexa::platform {
 //   --scenario FILE         the actions of a headless run (a host file)
 //   --log FILE              every effect as JSON lines (a host file, replaced)
 //   --start-time "YYYY-MM-DD HH:MM:SS"   the virtual clock's start in a headless run
+//   --help                  the options and the program's command line on stdout; nothing runs
 //
 // Values go as "--name VALUE" or "--name=VALUE". "--" ends the options; everything after it, and
-// every argument that is not an option of ours, is the program's own command line.
+// every argument before it that does not start with "--", is the program's own command line. Any
+// other argument starting with "--" is a mistyped option: an error naming the option it is likely
+// meant to be, so that "--sreen 480x272" does not quietly start at the default size.
 struct RuntimeOptions {
   static constexpr gfx::Size kDefaultScreen{800, 480};
 
+  bool help = false;
   bool headless = false;
   gfx::Size screen = kDefaultScreen;
   std::optional<std::string> scenario;
@@ -36,6 +40,10 @@ struct RuntimeOptions {
 };
 
 RuntimeOptions ParseRuntimeOptions(int argc, const char* const* argv, const EnvironmentLookup& environment);
+
+// The text --help prints: how to call `program`, every option of the suite, and `commandLine`, what
+// the program itself takes on its command line.
+std::string HelpText(std::string_view program, std::string_view commandLine);
 
 // "800x480" (or "800X480"); sides from 16 to 8192 pixels. Nullopt for anything else.
 std::optional<gfx::Size> ParseScreenSize(std::string_view text);

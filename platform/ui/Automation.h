@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/gfx/Geometry.h"
 #include "platform/ui/Window.h"
@@ -28,6 +29,9 @@ class Automation {
   virtual std::string Check(std::u16string_view title, int controlId, CheckState state) = 0;
   // Saves the window's current look as a PNG file at a host path.
   virtual std::string Screenshot(std::u16string_view title, std::string_view hostPath) = 0;
+  // Saves the whole screen as a PNG file at a host path: every visible window of ours as stacked, at
+  // the device's screen size. `windows` receives the titles of the windows on it, the top one first.
+  virtual std::string ScreenScreenshot(std::string_view hostPath, std::vector<std::u16string>& windows) = 0;
 };
 
 }  // namespace vexa::platform::ui

@@ -44,6 +44,11 @@ class FakeAutomation : public ui::Automation {
   std::string Screenshot(std::u16string_view title, std::string_view hostPath) override {
     return Call("screenshot " + text::ToUtf8(title) + " " + std::string(hostPath));
   }
+  std::string ScreenScreenshot(std::string_view hostPath, std::vector<std::u16string>& windows) override {
+    windows = screenWindows;
+    return Call("screen " + std::string(hostPath));
+  }
+  std::vector<std::u16string> screenWindows;  // what ScreenScreenshot reports
 
  private:
   static std::string Point(gfx::Point p) { return std::to_string(p.x) + "," + std::to_string(p.y); }
@@ -119,6 +124,20 @@ TEST_F(ScenarioPumpTest, PerformsTheActionsInOrderAndEndsTheRunWhenTheyRunOut) {
   EXPECT_EQ(lines[0], R"({"t":0,"event":"action","line":1,"text":"tap 10 20"})");
   EXPECT_EQ(lines[4], R"({"t":0,"event":"action","line":5,"text":"click \"Main\" 1005"})");
   EXPECT_THAT(errors_.str(), IsEmpty());
+}
+
+TEST_F(ScenarioPumpTest, AScreenshotOfTheScreenLogsWhatWasOnIt) {
+  automation_.screenWindows = {u"Skin", u"Vexa Deck Ver 3.x"};
+  automation_.failures["screen bad.png"] = "cannot write a screenshot to bad.png";
+  ScenarioPump& pump = Load("screenshot screen shot.png\nscreenshot screen bad.png\n");
+  pump.RunUntil([] { return false; });
+  EXPECT_THAT(automation_.calls, ElementsAre("screen shot.png", "screen bad.png"));
+  EXPECT_THAT(
+      Effects(),
+      ElementsAre(
+          R"({"t":0,"event":"screenshot","path":"shot.png","windows":2,"top":"Skin"})",
+          R"({"t":0,"event":"scenario_error","line":2,"message":"cannot write a screenshot to bad.png"})"));
+  EXPECT_EQ(pump.exitCode(), ScenarioPump::kFailedExitCode);
 }
 
 TEST_F(ScenarioPumpTest, ALoopReturnsWhenDoneAndNestedLoopsShareTheScenario) {

@@ -114,6 +114,24 @@ TEST(ScenarioTest, LayoutIsForgiving) {
   EXPECT_EQ(actions[4].value, u"\\Windows\\");
 }
 
+TEST(ScenarioTest, AScreenshotOfTheScreenIsAskedForByTheBareWordScreen) {
+  const auto actions = Parsed(
+      "screenshot screen shot.png\n"
+      "Screenshot SCREEN \"my shots/b.png\"\n"
+      "screenshot \"screen\" c.png\n"
+      "screenshot Screens d.png\n");
+  ASSERT_EQ(actions.size(), 4u);
+  EXPECT_TRUE(actions[0].wholeScreen);
+  EXPECT_EQ(actions[0].hostPath, "shot.png");
+  EXPECT_TRUE(actions[1].wholeScreen);
+  EXPECT_EQ(actions[1].hostPath, "my shots/b.png");
+  // In quotes it is the title of a window, as is any other word.
+  EXPECT_FALSE(actions[2].wholeScreen);
+  EXPECT_EQ(actions[2].title, u"screen");
+  EXPECT_FALSE(actions[3].wholeScreen);
+  EXPECT_EQ(actions[3].title, u"Screens");
+}
+
 TEST(ScenarioTest, WrongLinesAreReportedWithTheirNumber) {
   struct Case {
     const char* text;

@@ -71,6 +71,56 @@ int ProbeMain(Platform& platform, ui::UserInterface& ui) {
   return 0;
 }
 
+// A window filled with one colour.
+class Plain : public ui::WindowHandler {
+ public:
+  explicit Plain(gfx::ColorRef color) : color_(color) {}
+  bool OnPaint(ui::Window&, gfx::Bitmap& canvas) override {
+    gfx::FillRect(canvas, gfx::Rect{0, 0, canvas.width(), canvas.height()}, color_);
+    return true;
+  }
+
+ private:
+  gfx::ColorRef color_;
+};
+
+// A green main window that, a moment after it is shown, opens a blue window over part of it and a red
+// one that it hides again.
+class Stack : public ui::WindowHandler {
+ public:
+  explicit Stack(ui::UserInterface& ui) : ui_(ui) {}
+  void OnInit(ui::Window& window) override { window.SetTimer(1, 100); }
+  void OnTimer(ui::Window& window, int) override {
+    window.KillTimer(1);
+    ui::WindowTemplate over;
+    over.title = u"Over";
+    over.rect = gfx::Rect::FromSize(300, 150, 150, 100);
+    ui_.CreateModeless(over, blue_, &window);
+    ui::WindowTemplate hidden;
+    hidden.title = u"Hidden";
+    hidden.rect = gfx::Rect::FromSize(0, 0, 50, 50);
+    ui_.CreateModeless(hidden, red_, &window).Show(false);
+  }
+  bool OnPaint(ui::Window&, gfx::Bitmap& canvas) override {
+    gfx::FillRect(canvas, gfx::Rect{0, 0, canvas.width(), canvas.height()}, gfx::Rgb(0, 128, 0));
+    return true;
+  }
+
+ private:
+  ui::UserInterface& ui_;
+  Plain blue_{gfx::Rgb(0, 0, 255)};
+  Plain red_{gfx::Rgb(255, 0, 0)};
+};
+
+int StackMain(Platform&, ui::UserInterface& ui) {
+  ui::WindowTemplate tmpl;
+  tmpl.title = u"Probe";
+  tmpl.rect = gfx::Rect::FromSize(100, 50, 300, 200);
+  Stack stack(ui);
+  ui.RunModal(tmpl, stack, nullptr);
+  return 0;
+}
+
 class HeadlessRunTest : public ::testing::Test {
  protected:
   HeadlessRunTest() {
@@ -142,6 +192,22 @@ TEST_F(HeadlessRunTest, AScenarioClicksAnswersWaitsAndTakesAPicture) {
   EXPECT_EQ(picture.pixelColor(250, 150), QColor(0, 128, 0));
 }
 
+TEST_F(HeadlessRunTest, AScreenshotOfTheScreenShowsTheVisibleWindowsAsStacked) {
+  const std::string shot = (tree_.root() / "screen.png").string();
+  const int code = Run("wait 200\nscreenshot screen \"" + shot + "\"\n", {"--screen", "480x272"}, StackMain);
+  EXPECT_EQ(code, 0) << errors_;
+  QImage picture(QString::fromStdString(shot));
+  ASSERT_FALSE(picture.isNull());
+  EXPECT_EQ(picture.size(), QSize(480, 272));
+  EXPECT_EQ(picture.pixelColor(5, 5), QColor(0, 0, 0));        // no window there; the hidden one is left out
+  EXPECT_EQ(picture.pixelColor(150, 100), QColor(0, 128, 0));  // the main window
+  EXPECT_EQ(picture.pixelColor(350, 200), QColor(0, 0, 255));  // the window over it
+  EXPECT_EQ(picture.pixelColor(420, 200), QColor(0, 0, 255));  // beyond the main window
+  EXPECT_EQ(picture.pixelColor(420, 100), QColor(0, 0, 0));
+  EXPECT_THAT(LogLines(), ::testing::Contains(R"({"t":200,"event":"screenshot","path":")" + shot +
+                                              R"(","windows":2,"top":"Over"})"));
+}
+
 TEST_F(HeadlessRunTest, TheProgramGetsItsDevicePathCommandLineAndVirtualClock) {
   std::u16string modulePath;
   std::u16string commandLine;
@@ -198,7 +264,28 @@ TEST_F(HeadlessRunTest, AMissingDeviceRootOrWrongOptionStopsTheStart) {
                                  "\" is not a folder"));
   EXPECT_EQ(Run("", {"--screen", "wide"}, main), 2);
   EXPECT_THAT(errors_, HasSubstr("the screen size must be"));
+  EXPECT_EQ(Run("", {"--sreen", "480x272"}, main), 2);
+  EXPECT_THAT(errors_, HasSubstr("Probe: unknown option --sreen (did you mean --screen?)"));
   EXPECT_FALSE(ran);
+}
+
+TEST_F(HeadlessRunTest, HelpPrintsTheOptionsAndRunsNothing) {
+  bool ran = false;
+  ::testing::internal::CaptureStdout();
+  // Even next to a wrong option and without a device tree.
+  const int code =
+      Run("", {"--screen", "wide", "--help", "--device-root", (tree_.root() / "nowhere").string()},
+          [&](Platform&, ui::UserInterface&) {
+            ran = true;
+            return 0;
+          });
+  const std::string out = ::testing::internal::GetCapturedStdout();
+  EXPECT_EQ(code, 0);
+  EXPECT_FALSE(ran);
+  EXPECT_THAT(out, ::testing::StartsWith("Usage: Probe [OPTION]..."));
+  EXPECT_THAT(out, HasSubstr("--screen WxH"));
+  EXPECT_THAT(out, HasSubstr("The program's own command line:\n  the arguments that are not options"));
+  EXPECT_THAT(errors_, IsEmpty());
 }
 
 }  // namespace

@@ -56,9 +56,44 @@ TEST(RuntimeOptionsTest, WrongValuesAreErrorsThatStopTheStart) {
   EXPECT_THAT(Parse({"--scenario", "a.txt"}).errors, ElementsAre("--scenario needs --headless"));
   EXPECT_THAT(Parse({"--start-time", "2026-01-01 00:00:00"}).errors,
               ElementsAre("--start-time needs --headless"));
-  // Options that merely begin like ours belong to the program.
-  EXPECT_THAT(Parse({"--screenshot", "--headlessly"}).device.arguments,
-              ElementsAre("--screenshot", "--headlessly"));
+}
+
+TEST(RuntimeOptionsTest, AMistypedOptionIsAnErrorWithAHintInsteadOfTheProgramsArgument) {
+  const RuntimeOptions typo = Parse({"--sreen", "480x272"});
+  EXPECT_THAT(typo.errors,
+              ElementsAre("unknown option --sreen (did you mean --screen?); --help lists the options, "
+                          "and arguments meant for the program itself go after --"));
+  EXPECT_EQ(typo.screen, (gfx::Size{800, 480}));
+  EXPECT_THAT(Parse({"--device_root=/tree"}).errors,
+              ElementsAre(testing::StartsWith("unknown option --device_root (did you mean --device-root?)")));
+  EXPECT_THAT(Parse({"--start"}).errors,
+              ElementsAre(testing::StartsWith("unknown option --start (did you mean --start-time?)")));
+  // Options that merely begin like ours are not ours either; a name far from every option gets no guess.
+  EXPECT_THAT(Parse({"--screenshot", "--headlessly"}).errors, testing::SizeIs(2));
+  EXPECT_THAT(Parse({"--autorun"}).errors, ElementsAre(testing::StartsWith("unknown option --autorun;")));
+  // After "--", and without the double dash, everything is the program's.
+  const RuntimeOptions passed = Parse({"-autorun", "/x", "--", "--sreen", "--help"});
+  EXPECT_THAT(passed.errors, IsEmpty());
+  EXPECT_FALSE(passed.help);
+  EXPECT_THAT(passed.device.arguments, ElementsAre("-autorun", "/x", "--sreen", "--help"));
+  // The device options keep their values, even a value that starts with "--".
+  const RuntimeOptions device = Parse({"--module-path", "--odd", "--lang=ko", "--device-root", "/t"});
+  EXPECT_THAT(device.errors, IsEmpty());
+  EXPECT_EQ(device.device.locate.modulePath, u"--odd");
+  EXPECT_EQ(device.device.language, "ko");
+  EXPECT_EQ(device.device.locate.deviceRoot, "/t");
+  EXPECT_THAT(device.device.arguments, IsEmpty());
+}
+
+TEST(RuntimeOptionsTest, HelpIsAskedForAndListsEveryOptionAndTheProgramsCommandLine) {
+  EXPECT_TRUE(Parse({"--screen", "480x272", "--help"}).help);
+  const std::string help = HelpText("VexaDeck", "none; it reads no command line");
+  EXPECT_THAT(help, testing::StartsWith("Usage: VexaDeck [OPTION]... [--] [ARGUMENT]...\n"));
+  for (const char* option : {"--device-root DIR", "--module-path PATH", "--lang en|ko", "--screen WxH",
+                             "--headless", "--scenario FILE", "--log FILE", "--start-time", "--help",
+                             "default \"2026-01-01 09:00:00\"", "  none; it reads no command line\n"}) {
+    EXPECT_THAT(help, testing::HasSubstr(option));
+  }
 }
 
 TEST(RuntimeOptionsTest, ScreenSizesAreCheckedStrictly) {
