@@ -55,15 +55,15 @@ std::optional<gfx::Bitmap> QtPictureDecoder::Decode(std::u16string_view devicePa
 }
 
 gfx::Bitmap QtPictureDecoder::ToBitmap(const QImage& image) {
-  // Format_ARGB32 keeps each pixel's colour as stored, whatever its alpha; the alpha is then forced
-  // to opaque.
-  const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
-  gfx::Bitmap bitmap(argb.width(), argb.height());
-  for (int y = 0; y < argb.height(); ++y) {
-    const auto* from = reinterpret_cast<const gfx::Pixel*>(argb.constScanLine(y));
-    gfx::Pixel* to = bitmap.Row(y);
-    for (int x = 0; x < argb.width(); ++x) to[x] = from[x] | 0xFF000000u;
-  }
+  // Format_RGB32 is the bitmap's own layout (0xFFRRGGBB): Qt's conversion keeps each pixel's colour as
+  // stored, whatever its alpha, and makes it opaque; the rows are then copied whole.
+  // Premultiplied or other see-through formats pass through ARGB32 first, so no colour is darkened.
+  QImage rgb = image;
+  if (rgb.hasAlphaChannel() && rgb.format() != QImage::Format_ARGB32) rgb = rgb.convertToFormat(QImage::Format_ARGB32);
+  if (rgb.format() != QImage::Format_RGB32) rgb = rgb.convertToFormat(QImage::Format_RGB32);
+  gfx::Bitmap bitmap(rgb.width(), rgb.height());
+  const auto rowBytes = static_cast<std::size_t>(rgb.width()) * sizeof(gfx::Pixel);
+  for (int y = 0; y < rgb.height(); ++y) std::memcpy(bitmap.Row(y), rgb.constScanLine(y), rowBytes);
   return bitmap;
 }
 
