@@ -1,18 +1,21 @@
 #include "platform/posix/PosixFileSystem.h"
 
 #include <dirent.h>
+#include <signal.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <charconv>
 #include <array>
-#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <mutex>
+#include <set>
 #include <utility>
 
 #include "common/text/Text.h"
@@ -140,6 +143,114 @@ std::string_view NamePiece(std::string_view name) {
   std::size_t end = kTempNamePieceMax;
   while (end > 0 && (static_cast<unsigned char>(name[end]) & 0xC0) == 0x80) --end;
   return name.substr(0, end);
+}
+
+// How often a save tries another temporary name when the one it picked exists already.
+constexpr int kTempNameAttempts = 10000;
+
+// The temporary file of a save of `target` by process `pid`: ".vexa-tmp-" + (the start of) the
+// target's name + "-" + pid + "-" + a serial number unique within the process.
+std::string TempName(std::string_view target, long pid, unsigned long serial) {
+  return std::string(PosixFileSystem::kTempPrefix) + std::string(NamePiece(target)) + "-" +
+         std::to_string(pid) + "-" + std::to_string(serial);
+}
+
+// The serial numbers of the temporary files this process is writing now. A temporary file named
+// with this process's id and a serial not among them was left by an earlier process of the same id.
+std::mutex liveTemporariesMutex;
+std::set<unsigned long> liveTemporaries;
+unsigned long nextTemporarySerial = 0;
+
+bool IsLiveTemporary(unsigned long serial) {
+  const std::lock_guard lock(liveTemporariesMutex);
+  return liveTemporaries.contains(serial);
+}
+
+// The name of a temporary file being written by this process, marked live while the object lasts.
+class LiveTemporary {
+ public:
+  explicit LiveTemporary(std::string_view target) : target_(target) { Take(); }
+  ~LiveTemporary() { Release(); }
+  LiveTemporary(const LiveTemporary&) = delete;
+  LiveTemporary& operator=(const LiveTemporary&) = delete;
+
+  const std::string& name() const { return name_; }
+  // Takes a fresh name.
+  void Renew() {
+    Release();
+    Take();
+  }
+
+ private:
+  void Take() {
+    {
+      const std::lock_guard lock(liveTemporariesMutex);
+      do {
+        serial_ = nextTemporarySerial++;
+      } while (liveTemporaries.contains(serial_));
+      liveTemporaries.insert(serial_);
+    }
+    name_ = TempName(target_, static_cast<long>(::getpid()), serial_);
+  }
+  void Release() {
+    const std::lock_guard lock(liveTemporariesMutex);
+    liveTemporaries.erase(serial_);
+  }
+
+  std::string target_;
+  unsigned long serial_ = 0;
+  std::string name_;
+};
+
+// Reads "<pid>-<serial>", decimal digits only; false for anything else.
+bool ParseTempSuffix(std::string_view rest, long& pid, unsigned long& serial) {
+  const std::size_t dash = rest.find('-');
+  if (dash == 0 || dash == rest.npos || dash + 1 == rest.size()) return false;
+  const std::string_view pidText = rest.substr(0, dash);
+  const std::string_view serialText = rest.substr(dash + 1);
+  auto allDigits = [](std::string_view t) {
+    return std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; });
+  };
+  if (!allDigits(pidText) || !allDigits(serialText)) return false;
+  const auto p = std::from_chars(pidText.data(), pidText.data() + pidText.size(), pid);
+  const auto s = std::from_chars(serialText.data(), serialText.data() + serialText.size(), serial);
+  return p.ec == std::errc() && s.ec == std::errc() && pid > 0 && pid <= INT_MAX;
+}
+
+// True when the temporary file named for process `pid` and `serial` belongs to no save in progress:
+// its process has ended, or it is this process's id and none of this process's saves wrote it.
+bool IsStaleTemporary(long pid, unsigned long serial) {
+  if (pid == static_cast<long>(::getpid())) return !IsLiveTemporary(serial);
+  return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+}
+
+// Removes the temporary files that earlier saves of `target` in the folder `folderFd` left behind
+// (killed before they could rename or remove them). Only regular files whose name is a temporary
+// name of exactly this target and whose writer is gone are touched.
+void RemoveStaleTemporaries(int folderFd, std::string_view target) {
+  const std::string prefix = std::string(PosixFileSystem::kTempPrefix) + std::string(NamePiece(target)) + "-";
+  const int listFd = ::openat(folderFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (listFd < 0) return;
+  DIR* dir = ::fdopendir(listFd);
+  if (dir == nullptr) {
+    ::close(listFd);
+    return;
+  }
+  std::vector<std::string> stale;
+  while (const dirent* item = ::readdir(dir)) {
+    const std::string_view name(item->d_name);
+    if (!name.starts_with(prefix)) continue;
+    long pid = 0;
+    unsigned long serial = 0;
+    if (!ParseTempSuffix(name.substr(prefix.size()), pid, serial)) continue;
+    if (IsStaleTemporary(pid, serial)) stale.emplace_back(name);
+  }
+  ::closedir(dir);
+  for (const std::string& name : stale) {
+    struct stat info {};
+    if (::fstatat(folderFd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode)) continue;
+    ::unlinkat(folderFd, name.c_str(), 0);
+  }
 }
 
 // Renames without replacing an existing `to`. Falls back to a check and a plain rename on host file
@@ -381,18 +492,28 @@ std::optional<std::string> PosixFileSystem::ReadFile(std::u16string_view path, s
 bool PosixFileSystem::AtomicReplace(const std::string& folder, const std::string& path,
                                     std::optional<mode_t> mode, bool noReplace,
                                     const std::function<bool(int fd)>& write) {
-  static std::atomic<unsigned long> counter{0};
   const std::string name = path.substr(path.rfind('/') + 1);
-  const std::string temp =
-      Join(folder, std::string(kTempPrefix) + std::string(NamePiece(name)) + "-" +
-                       std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1)));
-  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
+  const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folderFd < 0) return false;
+  RemoveStaleTemporaries(folderFd, name);
+  ::close(folderFd);
+  LiveTemporary temp(name);
+  // The name is new to this process, but a file of that name left by an earlier process of the same
+  // id may have survived the clean-up above (it was in use then, or appeared since): try another.
+  int fd = -1;
+  for (int attempt = 0; attempt < kTempNameAttempts; ++attempt) {
+    if (attempt > 0) temp.Renew();
+    fd = ::open(Join(folder, temp.name()).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW,
+                0644);
+    if (fd >= 0 || errno != EEXIST) break;
+  }
   if (fd < 0) return false;
+  const std::string created = Join(folder, temp.name());
   bool ok = (!mode || ::fchmod(fd, *mode) == 0) && write(fd) && ::fsync(fd) == 0;
   ok = ::close(fd) == 0 && ok;
-  if (ok) ok = noReplace ? RenameNoReplace(temp, path) : ::rename(temp.c_str(), path.c_str()) == 0;
+  if (ok) ok = noReplace ? RenameNoReplace(created, path) : ::rename(created.c_str(), path.c_str()) == 0;
   if (!ok) {
-    ::unlink(temp.c_str());
+    ::unlink(created.c_str());
     return false;
   }
   SyncFolder(folder);

@@ -40,7 +40,11 @@ namespace vexa::platform {
 //
 // WriteWholeFile and CopyFile write a temporary file beside the target, flush it to the disk and rename
 // it over the target, so a failure leaves the old file whole. The target keeps its permission bits
-// (a copy takes those of its source).
+// (a copy takes those of its source). The temporary file is named ".vexa-tmp-" + the target's name +
+// "-" + process id + "-" + serial and made exclusively, with a new serial while the name is taken. A
+// save killed halfway leaves its temporary file behind; the next save of the same target removes
+// those of its target whose process has ended (or, for this process's own id, that no save of this
+// process is writing).
 class PosixFileSystem : public FileSystem {
  public:
   // `hostRoot` is the host folder standing for the device's root.
