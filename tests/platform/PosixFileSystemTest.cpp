@@ -9,9 +9,11 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <span>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "common/text/Text.h"
@@ -262,6 +264,57 @@ TEST_F(PosixFileSystemLinkTest, LinksStayingInsideTheTreeAreFollowed) {
   EXPECT_TRUE(files.DeleteFile(u"\\Favourite.mp3"));  // the link goes, the song stays
   EXPECT_TRUE(tree.HostExists("Music/song.mp3"));
   EXPECT_FALSE(fs::is_symlink(tree.root() / "Favourite.mp3"));
+}
+
+// A folder of the tree that is now and then swapped for a link leading out of it, while the adapter
+// works on paths through it: whatever it checked, it must never reach the other side.
+TEST_F(PosixFileSystemLinkTest, AFolderSwappedForALinkOutOfTheTreeIsNeverGoneThrough) {
+  for (const char* name : {"song.mp3", "victim.txt", "moved.txt"}) {
+    outside.WriteHostFile(name, "secret");
+  }
+  tree.WriteHostFile("Music/song.mp3", "la");
+  std::atomic<bool> stop = false;
+  std::atomic<int> swaps = 0;
+  std::thread swapper([&] {
+    const fs::path music = tree.root() / "Music";
+    const fs::path away = tree.root() / "Music.away";
+    std::error_code error;
+    while (!stop) {
+      fs::rename(music, away, error);
+      fs::create_directory_symlink(outside.root(), music, error);
+      fs::remove(music, error);
+      fs::rename(away, music, error);
+      ++swaps;
+    }
+  });
+  int escapes = 0;
+  for (int round = 0; round < 3000 && escapes == 0; ++round) {
+    if (files.ReadFile(u"\\Music\\song.mp3") == "secret") ++escapes;
+    if (auto file = files.Open(u"\\Music\\song.mp3", OpenMode::kReadWrite)) {
+      std::string buffer(6, '\0');
+      if (file->Read(std::as_writable_bytes(std::span(buffer))) == 6u && buffer == "secret") ++escapes;
+    }
+    files.WriteWholeFile(u"\\Music\\song.mp3", "la");
+    files.WriteWholeFile(u"\\Music\\planted.txt", "x");
+    files.Open(u"\\Music\\created.txt", OpenMode::kCreateAlways);
+    files.CopyFile(u"\\Music\\song.mp3", u"\\Copy.mp3", false);
+    if (files.ReadFile(u"\\Copy.mp3") == "secret") ++escapes;
+    files.DeleteFile(u"\\Music\\victim.txt");
+    files.RenameFile(u"\\Music\\moved.txt", u"\\Moved.txt");
+    files.CreateDirectory(u"\\Music\\made");
+  }
+  stop = true;
+  swapper.join();
+  EXPECT_GT(swaps.load(), 0);
+  EXPECT_EQ(escapes, 0);
+  EXPECT_FALSE(tree.HostExists("Moved.txt"));
+  std::vector<std::string> outsideNames;
+  for (const auto& item : fs::directory_iterator(outside.root())) {
+    outsideNames.push_back(item.path().filename().string());
+  }
+  std::sort(outsideNames.begin(), outsideNames.end());
+  EXPECT_THAT(outsideNames, ElementsAre("moved.txt", "secret.txt", "song.mp3", "victim.txt"));
+  EXPECT_EQ(outside.ReadHostFile("song.mp3"), "secret");
 }
 
 // --- Reading and writing ---
