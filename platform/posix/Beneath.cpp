@@ -177,7 +177,8 @@ UniqueFd OpenBeneath(int rootFd, std::string_view realRoot, std::string_view rel
 std::optional<BeneathEntry> LocateBeneath(int rootFd, std::string_view realRoot, std::string_view relative,
                                           bool followLast) {
   const std::size_t slash = relative.rfind('/');
-  const std::string_view folderPath = slash == std::string_view::npos ? std::string_view() : relative.substr(0, slash);
+  const std::string_view folderPath =
+      slash == std::string_view::npos ? std::string_view() : relative.substr(0, slash);
   const std::string_view name = slash == std::string_view::npos ? relative : relative.substr(slash + 1);
   if (name.empty() || name == "." || name == "..") return Walk(rootFd, realRoot, relative, followLast);
   UniqueFd folder = OpenBeneath(rootFd, realRoot, folderPath, O_PATH | O_DIRECTORY);

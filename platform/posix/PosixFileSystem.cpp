@@ -1,15 +1,15 @@
 #include "platform/posix/PosixFileSystem.h"
 
 #include <dirent.h>
-#include <signal.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <charconv>
 #include <array>
 #include <cerrno>
+#include <charconv>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -265,7 +265,8 @@ void RemoveStaleTemporaries(int folderFd, std::string_view target) {
   ::closedir(dir);
   for (const std::string& name : stale) {
     struct stat info {};
-    if (::fstatat(folderFd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode)) continue;
+    if (::fstatat(folderFd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode))
+      continue;
     ::unlinkat(folderFd, name.c_str(), 0);
   }
 }
@@ -375,7 +376,8 @@ std::optional<PosixFileSystem::HostEntry> PosixFileSystem::Lookup(int rootFd, in
   if (refused) return std::nullopt;
   for (const std::string& hostName : ListFolder(folder)) {  // byte order: the first match wins
     const auto name = DeviceName(hostName);
-    if (name && text::EqualsNoCase(*name, component)) return Classify(rootFd, folder, folderPath, hostName, refused);
+    if (name && text::EqualsNoCase(*name, component))
+      return Classify(rootFd, folder, folderPath, hostName, refused);
   }
   return std::nullopt;
 }
@@ -537,8 +539,8 @@ bool PosixFileSystem::AtomicReplace(int folder, const std::string& name, std::op
   UniqueFd fd;
   for (int attempt = 0; attempt < kTempNameAttempts; ++attempt) {
     if (attempt > 0) temp.Renew();
-    fd = UniqueFd(::openat(folder, temp.name().c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW,
-                           0644));
+    fd = UniqueFd(
+        ::openat(folder, temp.name().c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644));
     if (fd.valid() || errno != EEXIST) break;
   }
   if (!fd.valid()) return false;

@@ -31,10 +31,10 @@ namespace vexa::platform {
 // followed only while their real path stays inside the device tree; a link leaving it, or one that
 // leads nowhere, refuses every path through it. Every open, create, rename and delete finds its path
 // again below the tree's root as it acts (openat2 with RESOLVE_BENEATH, or a walk with O_NOFOLLOW), so
-// a link swapped in after the path was checked cannot lead it out of the tree. Host entries that a device path cannot name (names
-// that are not UTF-8 or hold a refused character), entries that are neither files nor folders, and the
-// adapter's own temporary files (".vexa-tmp-...") are invisible; a device name starting that way, in
-// any letter case, is refused.
+// a link swapped in after the path was checked cannot lead it out of the tree. Host entries that a device
+// path cannot name (names that are not UTF-8 or hold a refused character), entries that are neither files nor
+// folders, and the adapter's own temporary files (".vexa-tmp-...") are invisible; a device name starting that
+// way, in any letter case, is refused.
 //
 // Find lists entries sorted by name without regard to case (folded UTF-16 units), names equal that way
 // ordered by their exact UTF-16 units; "." and ".." never appear. A pattern without wildcards finds
@@ -88,7 +88,7 @@ class PosixFileSystem : public FileSystem {
   // only ever opened below it (platform/posix/Beneath.h): what was checked is what gets opened, or
   // the operation fails.
   struct Resolved {
-    UniqueFd root;                   // the tree's root folder, open
+    UniqueFd root;  // the tree's root folder, open
     bool isRoot = false;
     bool trailingSeparator = false;  // the path ended in ''
     bool parentIsFolder = false;     // the folder that holds the last component exists

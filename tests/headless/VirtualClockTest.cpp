@@ -133,7 +133,7 @@ TEST(VirtualClockTest, SleepFiresNothingAndTimersDueMeanwhileFireOnceWhenTheLoop
   EXPECT_EQ(fired, (std::vector<Firing>{{"t", 2100}, {"t", 2200}}));
 
   fired.clear();
-  clock.Sleep(1000);    // to 3250
+  clock.Sleep(1000);   // to 3250
   clock.Advance(100);  // a wait is a turn of the loop too: the overdue ones first, once
   EXPECT_EQ(fired, (std::vector<Firing>{{"t", 3250}, {"slow", 3250}, {"t", 3350}}));
   EXPECT_EQ(clock.TickCount(), 3350u);

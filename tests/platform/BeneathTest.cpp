@@ -75,7 +75,8 @@ TEST_P(BeneathTest, CreatingExclusivelyDoesNotFollowALinkInTheLastComponent) {
   EXPECT_FALSE(GetParam()(root.get(), real.string(), "Dangling", O_WRONLY | O_CREAT | O_EXCL, 0644).valid());
   EXPECT_FALSE(GetParam()(root.get(), real.string(), "Dangling", O_WRONLY | O_CREAT, 0644).valid());
   EXPECT_FALSE(GetParam()(root.get(), real.string(), "Inside", O_WRONLY | O_CREAT | O_EXCL, 0644).valid());
-  EXPECT_TRUE(GetParam()(root.get(), real.string(), "Tunes/made.txt", O_WRONLY | O_CREAT | O_EXCL, 0644).valid());
+  EXPECT_TRUE(
+      GetParam()(root.get(), real.string(), "Tunes/made.txt", O_WRONLY | O_CREAT | O_EXCL, 0644).valid());
   EXPECT_FALSE(outside.HostExists("planted.txt"));
   EXPECT_FALSE(tree.HostExists("Music/new.txt"));
   EXPECT_TRUE(tree.HostExists("Music/made.txt"));

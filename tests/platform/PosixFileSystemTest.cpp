@@ -455,10 +455,10 @@ TEST_F(PosixFileSystemTest, ASaveRemovesOnlyStaleTemporaryFilesOfItsOwnTarget) {
 
   tree.WriteHostFile("VexaDeck.ini", "old");
   const std::vector<std::string> kept = {
-      TempName("VexaDeck.ini", alive, 0),            // its writer still runs
-      TempName("Other.ini", ended, 0),               // another target
-      TempName("VexaDeck.ini.bak", ended, 0),        // another target, with a longer name
-      TempName("VexaDeck.ini", ended, 0) + "-1",     // not a temporary name
+      TempName("VexaDeck.ini", alive, 0),         // its writer still runs
+      TempName("Other.ini", ended, 0),            // another target
+      TempName("VexaDeck.ini.bak", ended, 0),     // another target, with a longer name
+      TempName("VexaDeck.ini", ended, 0) + "-1",  // not a temporary name
       ".vexa-tmp-VexaDeck.ini-" + std::to_string(ended) + "-x",
   };
   for (const std::string& name : kept) tree.WriteHostFile(name, "keep");
@@ -485,7 +485,8 @@ TEST_F(PosixFileSystemTest, ASaveRemovesOnlyStaleTemporaryFilesOfItsOwnTarget) {
 TEST_F(PosixFileSystemTest, ATemporaryNameThatIsTakenIsPassedOver) {
   tree.WriteHostFile("Skin.ini", "old");
   // Entries a clean-up leaves alone (it removes files only) that hold the names this process picks.
-  for (unsigned long serial = 0; serial < 2000; ++serial) tree.MakeDir(TempName("Skin.ini", ::getpid(), serial));
+  for (unsigned long serial = 0; serial < 2000; ++serial)
+    tree.MakeDir(TempName("Skin.ini", ::getpid(), serial));
   EXPECT_TRUE(files.WriteWholeFile(u"\\Skin.ini", "new"));
   EXPECT_TRUE(files.CopyFile(u"\\Skin.ini", u"\\Skin.ini", false));
   EXPECT_EQ(tree.ReadHostFile("Skin.ini"), "new");
