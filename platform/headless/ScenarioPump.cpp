@@ -16,6 +16,8 @@ void ScenarioPump::RunUntil(const std::function<bool()>& done) {
   for (;;) {
     HostEvents();
     if (quitting_ || done()) return;
+    // Timers that fell due while the program slept are delivered before the next input.
+    if (clock_.FireDue([this] { return quitting_; })) continue;
     std::optional<ScenarioAction> action = scenario_.Next();
     if (!action) {
       // Nothing more to do while the program waits for input: the run is over.

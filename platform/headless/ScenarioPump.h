@@ -18,8 +18,9 @@ namespace vexa::platform {
 //
 // RunUntil repeats: let the host handle its pending events (the runtime hands in a function for
 // that, so this stays free of any toolkit); return when `done` answers true or the run is quitting;
-// else take the next action and perform it, through the automation for pointer and control actions
-// and through the virtual clock for `wait`. Timers fired by a wait, and handlers reached by an
+// else fire the timers that fell due while the program slept (once each, see VirtualClock), or, when
+// there are none, take the next action and perform it, through the automation for pointer and control
+// actions and through the virtual clock for `wait`. Timers fired by a wait, and handlers reached by an
 // action, may run nested loops, which go on taking actions from the same scenario.
 //
 // Answers for dialogs (answer, file, folder, color) are taken by the dialogs themselves when they

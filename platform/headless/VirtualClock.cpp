@@ -118,7 +118,7 @@ DateTime VirtualClock::LocalTime() {
 }
 
 void VirtualClock::Sleep(int milliseconds) {
-  if (milliseconds > 0) Advance(static_cast<std::uint64_t>(milliseconds));
+  if (milliseconds > 0) now_ += static_cast<std::uint64_t>(milliseconds);
 }
 
 int VirtualClock::Start(int milliseconds, std::function<void()> fire) {
@@ -142,26 +142,40 @@ void VirtualClock::Stop(int timer) {
 
 void VirtualClock::Advance(std::uint64_t milliseconds, const std::function<bool()>& stop) {
   const std::uint64_t target = now_.load() + milliseconds;
+  FireUntil(target, stop);
+  if (stop && stop()) return;
+  now_ = std::max(now_.load(), target);
+}
+
+bool VirtualClock::FireDue(const std::function<bool()>& stop) {
+  return FireUntil(now_.load(), stop) > 0;
+}
+
+std::size_t VirtualClock::FireUntil(std::uint64_t target, const std::function<bool()>& stop) {
+  std::size_t fired = 0;
   for (;;) {
-    if (stop && stop()) return;
-    // The next timer to fall due within this span; ties go to the one armed first.
+    if (stop && stop()) return fired;
+    // The next timer to fall due within this span, or overdue since a callback slept past it; ties go
+    // to the one armed first.
+    const std::uint64_t limit = std::max(target, now_.load());
     auto next = timers_.end();
     for (auto it = timers_.begin(); it != timers_.end(); ++it) {
-      if (it->second.due > target) continue;
+      if (it->second.due > limit) continue;
       if (next == timers_.end() || it->second.due < next->second.due ||
           (it->second.due == next->second.due && it->second.order < next->second.order)) {
         next = it;
       }
     }
-    if (next == timers_.end()) break;
+    if (next == timers_.end()) return fired;
     Timer& timer = next->second;
+    // A timer overdue since a Sleep fires now, once, and counts its next period from now.
     now_ = std::max(now_.load(), timer.due);
     timer.due = now_.load() + timer.period;
     // A copy: the callback may stop its own timer, or start others, which changes the map.
     const std::function<void()> fire = timer.fire;
+    ++fired;
     if (fire) fire();
   }
-  now_ = std::max(now_.load(), target);
 }
 
 }  // namespace vexa::platform

@@ -18,11 +18,16 @@ namespace vexa::platform {
 // another is given) with the tick count at 0, and local time equals UTC: the virtual device lives on
 // UTC, so runs give the same results on any host in any time zone.
 //
-// Timers fire only inside Advance (and Sleep, which advances). Advance walks through the due timers
-// in the order they fall due (timers due at the same moment in the order they were started), sets the
-// clock to each one's time, re-arms it for its next period and then calls it. A callback may run a
-// nested loop that advances the time again; that nested Advance fires what falls due inside its own
-// span, and the outer one carries on from wherever time then stands, never moving it backwards.
+// Timers fire only inside Advance and FireDue, the message loop's turns. Advance walks through the due
+// timers in the order they fall due (timers due at the same moment in the order they were started),
+// sets the clock to each one's time, re-arms it for its next period and then calls it. A callback may
+// run a nested loop that advances the time again; that nested Advance fires what falls due inside its
+// own span, and the outer one carries on from wherever time then stands, never moving it backwards.
+//
+// Sleep is the device's Sleep: the sleeping thread handles no messages, so time moves on and nothing
+// fires. A timer that fell due meanwhile, however many periods ago, fires once when the loop next
+// turns (FireDue, or the start of the next Advance), as the device's coalesced timer message does, and
+// then keeps its period from that moment.
 class VirtualClock : public Clock, public ui::TimerService {
  public:
   static constexpr DateTime kDefaultStart{2026, 1, 4, 1, 9, 0, 0, 0};
@@ -36,7 +41,7 @@ class VirtualClock : public Clock, public ui::TimerService {
   std::uint64_t TickCount() override { return now_.load(); }
   DateTime LocalTime() override;
   DateTime SystemTime() override { return LocalTime(); }
-  // Advances virtual time, firing the timers that fall due meanwhile.
+  // Advances virtual time without firing anything.
   void Sleep(int milliseconds) override;
 
   // Periods below 1 ms count as 1 ms.
@@ -47,6 +52,9 @@ class VirtualClock : public Clock, public ui::TimerService {
   // As Advance, but gives up before the next timer once `stop` answers true (the run is ending),
   // leaving the time where it stands.
   void Advance(std::uint64_t milliseconds, const std::function<bool()>& stop);
+  // Fires, once each, the timers due now (fallen due during a Sleep), as the loop does when it gets
+  // its next turn; gives up once `stop` answers true. True when any fired.
+  bool FireDue(const std::function<bool()>& stop = nullptr);
   // Timers started and not stopped.
   std::size_t activeTimers() const { return timers_.size(); }
 
@@ -57,6 +65,9 @@ class VirtualClock : public Clock, public ui::TimerService {
     std::uint64_t order = 0;  // when due times tie, the timer armed first fires first
     std::function<void()> fire;
   };
+
+  // Fires the timers due up to `target` in order; returns how many fired.
+  std::size_t FireUntil(std::uint64_t target, const std::function<bool()>& stop);
 
   // Whole days from 1970-01-01 of the start date, and the start's milliseconds into that day.
   std::int64_t startDay_ = 0;

@@ -2,17 +2,20 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <array>
-#include <atomic>
 #include <cerrno>
+#include <charconv>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <mutex>
+#include <set>
 #include <utility>
 
 #include "common/text/Text.h"
@@ -115,15 +118,32 @@ std::string Join(const std::string& folder, std::string_view name) {
   return path;
 }
 
-// Host names in a folder, in byte order; empty when it cannot be read.
-std::vector<std::string> ListFolder(const std::string& folder) {
+// Host names in an open folder, in byte order; empty when it cannot be read.
+std::vector<std::string> ListFolder(int folder) {
   std::vector<std::string> names;
-  DIR* dir = ::opendir(folder.c_str());
-  if (dir == nullptr) return names;
-  while (const dirent* item = ::readdir(dir)) names.emplace_back(item->d_name);
+  const int listFd = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (listFd < 0) return names;
+  DIR* dir = ::fdopendir(listFd);
+  if (dir == nullptr) {
+    ::close(listFd);
+    return names;
+  }
+  while (const dirent* item = ::readdir(dir)) {
+    const std::string_view name(item->d_name);
+    if (name != "." && name != "..") names.emplace_back(name);
+  }
   ::closedir(dir);
   std::sort(names.begin(), names.end());
   return names;
+}
+
+// A path of the tree one component further down.
+std::string JoinRelative(const std::string& folder, std::string_view name) {
+  if (folder.empty()) return std::string(name);
+  std::string path = folder;
+  path += '/';
+  path += name;
+  return path;
 }
 
 std::optional<std::string> RealPath(const std::string& path) {
@@ -142,26 +162,129 @@ std::string_view NamePiece(std::string_view name) {
   return name.substr(0, end);
 }
 
+// How often a save tries another temporary name when the one it picked exists already.
+constexpr int kTempNameAttempts = 10000;
+
+// The temporary file of a save of `target` by process `pid`: ".vexa-tmp-" + (the start of) the
+// target's name + "-" + pid + "-" + a serial number unique within the process.
+std::string TempName(std::string_view target, long pid, unsigned long serial) {
+  return std::string(PosixFileSystem::kTempPrefix) + std::string(NamePiece(target)) + "-" +
+         std::to_string(pid) + "-" + std::to_string(serial);
+}
+
+// The serial numbers of the temporary files this process is writing now. A temporary file named
+// with this process's id and a serial not among them was left by an earlier process of the same id.
+std::mutex liveTemporariesMutex;
+std::set<unsigned long> liveTemporaries;
+unsigned long nextTemporarySerial = 0;
+
+bool IsLiveTemporary(unsigned long serial) {
+  const std::lock_guard lock(liveTemporariesMutex);
+  return liveTemporaries.contains(serial);
+}
+
+// The name of a temporary file being written by this process, marked live while the object lasts.
+class LiveTemporary {
+ public:
+  explicit LiveTemporary(std::string_view target) : target_(target) { Take(); }
+  ~LiveTemporary() { Release(); }
+  LiveTemporary(const LiveTemporary&) = delete;
+  LiveTemporary& operator=(const LiveTemporary&) = delete;
+
+  const std::string& name() const { return name_; }
+  // Takes a fresh name.
+  void Renew() {
+    Release();
+    Take();
+  }
+
+ private:
+  void Take() {
+    {
+      const std::lock_guard lock(liveTemporariesMutex);
+      do {
+        serial_ = nextTemporarySerial++;
+      } while (liveTemporaries.contains(serial_));
+      liveTemporaries.insert(serial_);
+    }
+    name_ = TempName(target_, static_cast<long>(::getpid()), serial_);
+  }
+  void Release() {
+    const std::lock_guard lock(liveTemporariesMutex);
+    liveTemporaries.erase(serial_);
+  }
+
+  std::string target_;
+  unsigned long serial_ = 0;
+  std::string name_;
+};
+
+// Reads "<pid>-<serial>", decimal digits only; false for anything else.
+bool ParseTempSuffix(std::string_view rest, long& pid, unsigned long& serial) {
+  const std::size_t dash = rest.find('-');
+  if (dash == 0 || dash == rest.npos || dash + 1 == rest.size()) return false;
+  const std::string_view pidText = rest.substr(0, dash);
+  const std::string_view serialText = rest.substr(dash + 1);
+  auto allDigits = [](std::string_view t) {
+    return std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; });
+  };
+  if (!allDigits(pidText) || !allDigits(serialText)) return false;
+  const auto p = std::from_chars(pidText.data(), pidText.data() + pidText.size(), pid);
+  const auto s = std::from_chars(serialText.data(), serialText.data() + serialText.size(), serial);
+  return p.ec == std::errc() && s.ec == std::errc() && pid > 0 && pid <= INT_MAX;
+}
+
+// True when the temporary file named for process `pid` and `serial` belongs to no save in progress:
+// its process has ended, or it is this process's id and none of this process's saves wrote it.
+bool IsStaleTemporary(long pid, unsigned long serial) {
+  if (pid == static_cast<long>(::getpid())) return !IsLiveTemporary(serial);
+  return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+}
+
+// Removes the temporary files that earlier saves of `target` in the folder `folderFd` left behind
+// (killed before they could rename or remove them). Only regular files whose name is a temporary
+// name of exactly this target and whose writer is gone are touched.
+void RemoveStaleTemporaries(int folderFd, std::string_view target) {
+  const std::string prefix = std::string(PosixFileSystem::kTempPrefix) + std::string(NamePiece(target)) + "-";
+  const int listFd = ::openat(folderFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (listFd < 0) return;
+  DIR* dir = ::fdopendir(listFd);
+  if (dir == nullptr) {
+    ::close(listFd);
+    return;
+  }
+  std::vector<std::string> stale;
+  while (const dirent* item = ::readdir(dir)) {
+    const std::string_view name(item->d_name);
+    if (!name.starts_with(prefix)) continue;
+    long pid = 0;
+    unsigned long serial = 0;
+    if (!ParseTempSuffix(name.substr(prefix.size()), pid, serial)) continue;
+    if (IsStaleTemporary(pid, serial)) stale.emplace_back(name);
+  }
+  ::closedir(dir);
+  for (const std::string& name : stale) {
+    struct stat info {};
+    if (::fstatat(folderFd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode))
+      continue;
+    ::unlinkat(folderFd, name.c_str(), 0);
+  }
+}
+
 // Renames without replacing an existing `to`. Falls back to a check and a plain rename on host file
 // systems that cannot do it in one step.
-bool RenameNoReplace(const std::string& from, const std::string& to) {
-  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+bool RenameNoReplace(int fromFolder, const std::string& from, int toFolder, const std::string& to) {
+  if (::renameat2(fromFolder, from.c_str(), toFolder, to.c_str(), RENAME_NOREPLACE) == 0) return true;
   if (errno != EINVAL && errno != ENOSYS) return false;
   struct stat info {};
-  if (::lstat(to.c_str(), &info) == 0 || errno != ENOENT) return false;
-  return ::rename(from.c_str(), to.c_str()) == 0;
+  if (::fstatat(toFolder, to.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 || errno != ENOENT) return false;
+  return ::renameat(fromFolder, from.c_str(), toFolder, to.c_str()) == 0;
 }
 
-void SyncFolder(const std::string& folder) {
-  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
+void SyncFolder(int folder) {
+  const UniqueFd fd(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   // The rename has happened already: a failure here cannot be undone, only made less durable.
-  ::fsync(fd);
-  ::close(fd);
-}
-
-int OpenRead(const std::string& path) {
-  return ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd.valid()) ::fsync(fd.get());
 }
 
 }  // namespace
@@ -182,32 +305,53 @@ const std::string& PosixFileSystem::RealRoot() {
   return realRoot_;
 }
 
-bool PosixFileSystem::InsideTree(const std::string& realPath) {
+UniqueFd PosixFileSystem::OpenRoot() {
   const std::string& root = RealRoot();
-  if (root.empty()) return false;
-  if (root == "/") return true;
-  return realPath == root ||
-         (realPath.size() > root.size() && realPath.starts_with(root) && realPath[root.size()] == '/');
+  if (root.empty()) return UniqueFd();
+  return UniqueFd(::open(root.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
 }
 
-std::optional<PosixFileSystem::HostEntry> PosixFileSystem::Classify(const std::string& folder,
-                                                                    const std::string& name, bool& refused) {
-  const std::string path = Join(folder, name);
+std::string PosixFileSystem::HostOf(const std::string& path) {
+  return path.empty() ? RealRoot() : Join(RealRoot(), path);
+}
+
+UniqueFd PosixFileSystem::OpenInTree(int rootFd, const std::string& path, int flags, mode_t mode) {
+  if ((flags & (O_PATH | O_DIRECTORY)) != 0) return OpenBeneath(rootFd, RealRoot(), path, flags, mode);
+  // O_NONBLOCK: a pipe swapped in for the file must not hold the open up; it is refused below.
+  UniqueFd fd = OpenBeneath(rootFd, RealRoot(), path, flags | O_NONBLOCK, mode);
+  if (!fd.valid()) return fd;
   struct stat info {};
-  if (::lstat(path.c_str(), &info) != 0) {
+  if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return UniqueFd();
+  const int status = ::fcntl(fd.get(), F_GETFL);
+  if (status < 0 || ::fcntl(fd.get(), F_SETFL, status & ~O_NONBLOCK) != 0) return UniqueFd();
+  return fd;
+}
+
+std::optional<BeneathEntry> PosixFileSystem::Locate(int rootFd, const std::string& path, bool followLast) {
+  auto entry = LocateBeneath(rootFd, RealRoot(), path, followLast);
+  if (!entry || entry->name.empty()) return std::nullopt;
+  return entry;
+}
+
+std::optional<PosixFileSystem::HostEntry> PosixFileSystem::Classify(int rootFd, int folder,
+                                                                    const std::string& folderPath,
+                                                                    const std::string& name, bool& refused) {
+  struct stat info {};
+  if (::fstatat(folder, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
     if (errno != ENOENT && errno != ENOTDIR) refused = true;
     return std::nullopt;
   }
   HostEntry entry;
   entry.name = name;
-  entry.target = path;
+  entry.target = JoinRelative(folderPath, name);
   if (S_ISLNK(info.st_mode)) {
-    auto real = RealPath(path);
-    if (!real || !InsideTree(*real) || ::stat(real->c_str(), &info) != 0) {
+    // What the link stands for, found below the root: a link leaving the tree or leading nowhere is
+    // refused.
+    const UniqueFd target = OpenBeneath(rootFd, RealRoot(), entry.target, O_PATH);
+    if (!target.valid() || ::fstat(target.get(), &info) != 0) {
       refused = true;
       return std::nullopt;
     }
-    entry.target = std::move(*real);
   }
   if (S_ISDIR(info.st_mode)) {
     entry.kind = Kind::kDirectory;
@@ -222,53 +366,58 @@ std::optional<PosixFileSystem::HostEntry> PosixFileSystem::Classify(const std::s
   return entry;
 }
 
-std::optional<PosixFileSystem::HostEntry> PosixFileSystem::Lookup(const std::string& folder,
+std::optional<PosixFileSystem::HostEntry> PosixFileSystem::Lookup(int rootFd, int folder,
+                                                                  const std::string& folderPath,
                                                                   std::u16string_view component,
                                                                   bool& refused) {
   // The exact spelling is preferred, and is found without reading the whole folder.
   const std::string exact = text::ToUtf8(component);
-  if (auto entry = Classify(folder, exact, refused)) return entry;
+  if (auto entry = Classify(rootFd, folder, folderPath, exact, refused)) return entry;
   if (refused) return std::nullopt;
   for (const std::string& hostName : ListFolder(folder)) {  // byte order: the first match wins
     const auto name = DeviceName(hostName);
-    if (name && text::EqualsNoCase(*name, component)) return Classify(folder, hostName, refused);
+    if (name && text::EqualsNoCase(*name, component))
+      return Classify(rootFd, folder, folderPath, hostName, refused);
   }
   return std::nullopt;
 }
 
 std::optional<PosixFileSystem::Resolved> PosixFileSystem::Resolve(std::u16string_view path) {
   const auto parsed = ParseDevicePath(path, false);
-  if (!parsed || RealRoot().empty()) return std::nullopt;
+  if (!parsed) return std::nullopt;
   Resolved resolved;
+  resolved.root = OpenRoot();
+  if (!resolved.root.valid()) return std::nullopt;
+  const int rootFd = resolved.root.get();
   resolved.trailingSeparator = parsed->trailingSeparator;
-  std::string folder = RealRoot();
-  bool folderExists = true;
   if (parsed->components.empty()) {
     resolved.isRoot = true;
-    resolved.entry = folder;
-    resolved.found.target = folder;
     resolved.found.kind = Kind::kDirectory;
     return resolved;
   }
+  std::string folder;  // the root
+  bool folderExists = true;
   for (const std::u16string_view component : parsed->components) {
     resolved.parent = folder;
     resolved.parentIsFolder = folderExists;
     resolved.givenName = text::ToUtf8(component);
     std::optional<HostEntry> entry;
     if (folderExists) {
+      const UniqueFd folderFd = OpenBeneath(rootFd, RealRoot(), folder, O_RDONLY | O_DIRECTORY);
+      if (!folderFd.valid()) return std::nullopt;  // it was there a moment ago
       bool refused = false;
-      entry = Lookup(folder, component, refused);
+      entry = Lookup(rootFd, folderFd.get(), folder, component, refused);
       if (refused) return std::nullopt;
     }
     if (!entry) {
       // Missing: this and every later component keep the spelling given.
       ++resolved.missing;
-      resolved.entry = Join(folder, resolved.givenName);
+      resolved.entry = JoinRelative(folder, resolved.givenName);
       folder = resolved.entry;
       folderExists = false;
       continue;
     }
-    resolved.entry = Join(folder, entry->name);
+    resolved.entry = JoinRelative(folder, entry->name);
     folder = entry->target;
     folderExists = entry->kind == Kind::kDirectory;
     resolved.found = std::move(*entry);
@@ -308,12 +457,15 @@ std::vector<FindEntry> PosixFileSystem::Find(std::u16string_view pattern) {
   const std::u16string_view folderPath = pattern.substr(0, pattern.size() - last.size());
   const auto folder = Resolve(folderPath.empty() ? u"\\" : folderPath);
   if (!folder || folder->missing != 0 || folder->found.kind != Kind::kDirectory) return entries;
+  const int rootFd = folder->root.get();
   const std::string& host = folder->found.target;
-  for (const std::string& hostName : ListFolder(host)) {
+  const UniqueFd folderFd = OpenInTree(rootFd, host, O_RDONLY | O_DIRECTORY);
+  if (!folderFd.valid()) return entries;
+  for (const std::string& hostName : ListFolder(folderFd.get())) {
     const auto name = DeviceName(hostName);
     if (!name || !MatchesWildcard(last, *name)) continue;
     bool refused = false;
-    const auto entry = Classify(host, hostName, refused);
+    const auto entry = Classify(rootFd, folderFd.get(), host, hostName, refused);
     if (!entry) continue;
     entries.push_back({*name, entry->kind == Kind::kDirectory, entry->kind == Kind::kFile, entry->size});
   }
@@ -335,32 +487,32 @@ bool PosixFileSystem::IsDirectory(std::u16string_view path) {
 }
 
 std::unique_ptr<File> PosixFileSystem::Open(std::u16string_view path, OpenMode mode) {
-  int fd = -1;
+  UniqueFd fd;
   if (mode == OpenMode::kRead || mode == OpenMode::kReadWrite) {
     const auto resolved = Resolve(path);
     if (!resolved || resolved->missing != 0 || resolved->found.kind != Kind::kFile) return nullptr;
     const int access = mode == OpenMode::kRead ? O_RDONLY : O_RDWR;
-    fd = ::open(resolved->found.target.c_str(), access | O_CLOEXEC);
+    fd = OpenInTree(resolved->root.get(), resolved->found.target, access);
   } else {
     const auto resolved = ResolveFileTarget(path);
     if (!resolved) return nullptr;
     const bool exists = resolved->missing == 0;
     if (exists && mode == OpenMode::kCreateNew) return nullptr;
-    const std::string& host = exists ? resolved->found.target : resolved->entry;
-    // O_NOFOLLOW: the host path is link-free here; a link appearing meanwhile is not followed.
-    const int create = mode == OpenMode::kCreateAlways ? O_TRUNC : O_EXCL;
-    fd = ::open(host.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | create, 0644);
+    // An existing file is opened where it lies (through a link inside the tree); a new one is made
+    // exclusively, so a link appearing meanwhile is not followed.
+    fd = exists ? OpenInTree(resolved->root.get(), resolved->found.target, O_WRONLY | O_TRUNC)
+                : OpenInTree(resolved->root.get(), resolved->entry, O_WRONLY | O_CREAT | O_EXCL, 0644);
   }
-  if (fd < 0) return nullptr;
-  return std::make_unique<PosixFile>(fd);
+  if (!fd.valid()) return nullptr;
+  return std::make_unique<PosixFile>(fd.Release());
 }
 
 std::optional<std::string> PosixFileSystem::ReadFile(std::u16string_view path, std::size_t limit) {
   const auto resolved = Resolve(path);
   if (!resolved || resolved->missing != 0 || resolved->found.kind != Kind::kFile) return std::nullopt;
-  const int fd = OpenRead(resolved->found.target);
-  if (fd < 0) return std::nullopt;
-  PosixFile file(fd);
+  UniqueFd fd = OpenInTree(resolved->root.get(), resolved->found.target, O_RDONLY);
+  if (!fd.valid()) return std::nullopt;
+  PosixFile file(fd.Release());
   std::string content;
   constexpr std::size_t kChunk = 64 * 1024;
   if (const auto size = file.Size()) {
@@ -378,21 +530,29 @@ std::optional<std::string> PosixFileSystem::ReadFile(std::u16string_view path, s
   return content;
 }
 
-bool PosixFileSystem::AtomicReplace(const std::string& folder, const std::string& path,
-                                    std::optional<mode_t> mode, bool noReplace,
-                                    const std::function<bool(int fd)>& write) {
-  static std::atomic<unsigned long> counter{0};
-  const std::string name = path.substr(path.rfind('/') + 1);
-  const std::string temp =
-      Join(folder, std::string(kTempPrefix) + std::string(NamePiece(name)) + "-" +
-                       std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1)));
-  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
-  if (fd < 0) return false;
-  bool ok = (!mode || ::fchmod(fd, *mode) == 0) && write(fd) && ::fsync(fd) == 0;
-  ok = ::close(fd) == 0 && ok;
-  if (ok) ok = noReplace ? RenameNoReplace(temp, path) : ::rename(temp.c_str(), path.c_str()) == 0;
+bool PosixFileSystem::AtomicReplace(int folder, const std::string& name, std::optional<mode_t> mode,
+                                    bool noReplace, const std::function<bool(int fd)>& write) {
+  RemoveStaleTemporaries(folder, name);
+  LiveTemporary temp(name);
+  // The name is new to this process, but a file of that name left by an earlier process of the same
+  // id may have survived the clean-up above (it was in use then, or appeared since): try another.
+  UniqueFd fd;
+  for (int attempt = 0; attempt < kTempNameAttempts; ++attempt) {
+    if (attempt > 0) temp.Renew();
+    fd = UniqueFd(
+        ::openat(folder, temp.name().c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644));
+    if (fd.valid() || errno != EEXIST) break;
+  }
+  if (!fd.valid()) return false;
+  const std::string& created = temp.name();
+  bool ok = (!mode || ::fchmod(fd.get(), *mode) == 0) && write(fd.get()) && ::fsync(fd.get()) == 0;
+  ok = ::close(fd.Release()) == 0 && ok;
+  if (ok) {
+    ok = noReplace ? RenameNoReplace(folder, created, folder, name)
+                   : ::renameat(folder, created.c_str(), folder, name.c_str()) == 0;
+  }
   if (!ok) {
-    ::unlink(temp.c_str());
+    ::unlinkat(folder, created.c_str(), 0);
     return false;
   }
   SyncFolder(folder);
@@ -404,17 +564,24 @@ bool PosixFileSystem::WriteWholeFile(std::u16string_view path, std::string_view 
   if (!resolved) return false;
   const bool exists = resolved->missing == 0;
   // An existing file is replaced where it really lies (through a link), keeping its permission bits.
-  const std::string& host = exists ? resolved->found.target : resolved->entry;
-  const std::string folder = host.substr(0, host.rfind('/') + 1);
+  const auto target = Locate(resolved->root.get(), resolved->entry, exists);
+  if (!target) return false;
   const std::optional<mode_t> mode = exists ? std::optional<mode_t>(resolved->found.mode) : std::nullopt;
-  return AtomicReplace(folder, host, mode, false,
+  return AtomicReplace(target->folder.get(), target->name, mode, false,
                        [bytes](int fd) { return WriteAll(fd, bytes.data(), bytes.size()); });
 }
 
 bool PosixFileSystem::DeleteFile(std::u16string_view path) {
   const auto resolved = Resolve(path);
   if (!resolved || resolved->missing != 0 || resolved->found.kind != Kind::kFile) return false;
-  return ::unlink(resolved->entry.c_str()) == 0;  // a link goes, not what it points to
+  const auto entry = Locate(resolved->root.get(), resolved->entry, false);  // a link goes, not its file
+  if (!entry) return false;
+  struct stat info {};
+  if (::fstatat(entry->folder.get(), entry->name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 ||
+      !(S_ISREG(info.st_mode) || S_ISLNK(info.st_mode))) {
+    return false;
+  }
+  return ::unlinkat(entry->folder.get(), entry->name.c_str(), 0) == 0;
 }
 
 bool PosixFileSystem::RenameFile(std::u16string_view from, std::u16string_view to) {
@@ -423,14 +590,19 @@ bool PosixFileSystem::RenameFile(std::u16string_view from, std::u16string_view t
   const auto target = Resolve(to);
   if (!target || target->isRoot || !target->parentIsFolder || target->missing > 1) return false;
   if (target->trailingSeparator && source->found.kind != Kind::kDirectory) return false;
+  const auto sourceEntry = Locate(source->root.get(), source->entry, false);
+  if (!sourceEntry) return false;
   if (target->missing == 0) {
     // Only the entry itself may be in the way: a change of letter case ("a.txt" to "A.TXT").
     if (target->entry != source->entry) return false;
-    const std::string renamed = Join(target->parent, target->givenName);
-    if (renamed == source->entry) return true;
-    return ::rename(source->entry.c_str(), renamed.c_str()) == 0;
+    if (target->givenName == sourceEntry->name) return true;
+    return ::renameat(sourceEntry->folder.get(), sourceEntry->name.c_str(), sourceEntry->folder.get(),
+                      target->givenName.c_str()) == 0;
   }
-  return RenameNoReplace(source->entry, target->entry);
+  const auto targetEntry = Locate(target->root.get(), target->entry, false);
+  if (!targetEntry) return false;
+  return RenameNoReplace(sourceEntry->folder.get(), sourceEntry->name, targetEntry->folder.get(),
+                         targetEntry->name);
 }
 
 bool PosixFileSystem::CopyFile(std::u16string_view from, std::u16string_view to, bool failIfExists) {
@@ -440,26 +612,28 @@ bool PosixFileSystem::CopyFile(std::u16string_view from, std::u16string_view to,
   if (!target) return false;
   const bool exists = target->missing == 0;
   if (exists && failIfExists) return false;
-  const int input = OpenRead(source->found.target);
-  if (input < 0) return false;
-  PosixFile reader(input);
-  const std::string& host = exists ? target->found.target : target->entry;
-  const std::string folder = host.substr(0, host.rfind('/') + 1);
-  return AtomicReplace(folder, host, source->found.mode, failIfExists, [&reader](int fd) {
-    std::array<std::byte, 64 * 1024> buffer;
-    for (;;) {
-      const auto count = reader.Read(buffer);
-      if (!count) return false;
-      if (*count == 0) return true;
-      if (!WriteAll(fd, buffer.data(), *count)) return false;
-    }
-  });
+  UniqueFd input = OpenInTree(source->root.get(), source->found.target, O_RDONLY);
+  if (!input.valid()) return false;
+  PosixFile reader(input.Release());
+  const auto located = Locate(target->root.get(), target->entry, exists);
+  if (!located) return false;
+  return AtomicReplace(located->folder.get(), located->name, source->found.mode, failIfExists,
+                       [&reader](int fd) {
+                         std::array<std::byte, 64 * 1024> buffer;
+                         for (;;) {
+                           const auto count = reader.Read(buffer);
+                           if (!count) return false;
+                           if (*count == 0) return true;
+                           if (!WriteAll(fd, buffer.data(), *count)) return false;
+                         }
+                       });
 }
 
 bool PosixFileSystem::CreateDirectory(std::u16string_view path) {
   const auto resolved = Resolve(path);
   if (!resolved || resolved->isRoot || !resolved->parentIsFolder || resolved->missing != 1) return false;
-  return ::mkdir(resolved->entry.c_str(), 0755) == 0;
+  const auto entry = Locate(resolved->root.get(), resolved->entry, false);
+  return entry && ::mkdirat(entry->folder.get(), entry->name.c_str(), 0755) == 0;
 }
 
 bool PosixFileSystem::RemoveDirectory(std::u16string_view path) {
@@ -467,13 +641,14 @@ bool PosixFileSystem::RemoveDirectory(std::u16string_view path) {
   if (!resolved || resolved->isRoot || resolved->missing != 0 || resolved->found.kind != Kind::kDirectory) {
     return false;
   }
-  return ::rmdir(resolved->entry.c_str()) == 0;
+  const auto entry = Locate(resolved->root.get(), resolved->entry, false);
+  return entry && ::unlinkat(entry->folder.get(), entry->name.c_str(), AT_REMOVEDIR) == 0;
 }
 
 std::optional<std::string> PosixFileSystem::HostPath(std::u16string_view path) {
   const auto resolved = Resolve(path);
   if (!resolved) return std::nullopt;
-  return resolved->entry;
+  return HostOf(resolved->entry);
 }
 
 std::optional<std::u16string> PosixFileSystem::DevicePath(std::string_view hostPath) {

@@ -191,6 +191,23 @@ TEST_F(ScenarioPumpTest, WaitAdvancesVirtualTimeAndTimersMayRunLoopsOfTheirOwn) 
                           R"({"t":250,"event":"action","line":3,"text":"wait 200"})"));
 }
 
+TEST_F(ScenarioPumpTest, TimersDueDuringASleepFireOnceBeforeTheNextAction) {
+  ScenarioPump& pump = Load(
+      "click \"Main\" 1\n"  // its handler sleeps two seconds
+      "click \"Main\" 2\n"
+      "wait 250\n");
+  std::vector<std::string> order;
+  capture_.clock.Start(100, [&] { order.push_back("timer " + std::to_string(capture_.clock.TickCount())); });
+  automation_.reactions["click Main#1"] = [&] {
+    capture_.clock.Sleep(2000);
+    order.push_back("slept");
+  };
+  automation_.reactions["click Main#2"] = [&] { order.push_back("click 2"); };
+  pump.RunUntil([] { return false; });
+  EXPECT_EQ(order, (std::vector<std::string>{"slept", "timer 2000", "click 2", "timer 2100", "timer 2200"}));
+  EXPECT_EQ(capture_.clock.TickCount(), 2250u);
+}
+
 TEST_F(ScenarioPumpTest, AWaitFiresNoMoreTimersOnceTheRunEnds) {
   ScenarioPump& pump = Load("wait 1000\nquit\n");
   int fired = 0;

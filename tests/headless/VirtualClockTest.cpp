@@ -116,5 +116,44 @@ TEST(VirtualClockTest, ATimerStartedFromACallbackCountsFromThatMoment) {
   EXPECT_EQ(fired, (std::vector<Firing>{{"late", 150}, {"late", 200}, {"late", 250}}));
 }
 
+TEST(VirtualClockTest, SleepFiresNothingAndTimersDueMeanwhileFireOnceWhenTheLoopTurns) {
+  VirtualClock clock;
+  std::vector<Firing> fired;
+  clock.Start(100, [&] { fired.push_back({"t", clock.TickCount()}); });
+  clock.Start(700, [&] { fired.push_back({"slow", clock.TickCount()}); });
+  clock.Sleep(2000);
+  EXPECT_TRUE(fired.empty());
+  EXPECT_EQ(clock.TickCount(), 2000u);
+
+  EXPECT_TRUE(clock.FireDue());  // coalesced: one message each, in the order they fell due
+  EXPECT_EQ(fired, (std::vector<Firing>{{"t", 2000}, {"slow", 2000}}));
+  EXPECT_FALSE(clock.FireDue());
+  fired.clear();
+  clock.Advance(250);  // then each keeps its period from that moment
+  EXPECT_EQ(fired, (std::vector<Firing>{{"t", 2100}, {"t", 2200}}));
+
+  fired.clear();
+  clock.Sleep(1000);   // to 3250
+  clock.Advance(100);  // a wait is a turn of the loop too: the overdue ones first, once
+  EXPECT_EQ(fired, (std::vector<Firing>{{"t", 3250}, {"slow", 3250}, {"t", 3350}}));
+  EXPECT_EQ(clock.TickCount(), 3350u);
+}
+
+TEST(VirtualClockTest, ASleepInsideACallbackDoesNotReenterOtherTimers) {
+  VirtualClock clock;
+  std::vector<Firing> fired;
+  int startup = 0;
+  startup = clock.Start(500, [&] {
+    clock.Stop(startup);
+    fired.push_back({"startup", clock.TickCount()});
+    clock.Sleep(2000);  // as a two-second wait for another program's window
+    fired.push_back({"startup done", clock.TickCount()});
+  });
+  clock.Start(1000, [&] { fired.push_back({"clock", clock.TickCount()}); });
+  clock.Advance(600);
+  EXPECT_EQ(fired, (std::vector<Firing>{{"startup", 500}, {"startup done", 2500}, {"clock", 2500}}));
+  EXPECT_EQ(clock.TickCount(), 2500u);  // the span was passed: the wait ends where time stands
+}
+
 }  // namespace
 }  // namespace vexa::platform

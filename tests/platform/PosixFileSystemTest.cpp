@@ -9,9 +9,11 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <span>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "common/text/Text.h"
@@ -264,6 +266,57 @@ TEST_F(PosixFileSystemLinkTest, LinksStayingInsideTheTreeAreFollowed) {
   EXPECT_FALSE(fs::is_symlink(tree.root() / "Favourite.mp3"));
 }
 
+// A folder of the tree that is now and then swapped for a link leading out of it, while the adapter
+// works on paths through it: whatever it checked, it must never reach the other side.
+TEST_F(PosixFileSystemLinkTest, AFolderSwappedForALinkOutOfTheTreeIsNeverGoneThrough) {
+  for (const char* name : {"song.mp3", "victim.txt", "moved.txt"}) {
+    outside.WriteHostFile(name, "secret");
+  }
+  tree.WriteHostFile("Music/song.mp3", "la");
+  std::atomic<bool> stop = false;
+  std::atomic<int> swaps = 0;
+  std::thread swapper([&] {
+    const fs::path music = tree.root() / "Music";
+    const fs::path away = tree.root() / "Music.away";
+    std::error_code error;
+    while (!stop) {
+      fs::rename(music, away, error);
+      fs::create_directory_symlink(outside.root(), music, error);
+      fs::remove(music, error);
+      fs::rename(away, music, error);
+      ++swaps;
+    }
+  });
+  int escapes = 0;
+  for (int round = 0; round < 3000 && escapes == 0; ++round) {
+    if (files.ReadFile(u"\\Music\\song.mp3") == "secret") ++escapes;
+    if (auto file = files.Open(u"\\Music\\song.mp3", OpenMode::kReadWrite)) {
+      std::string buffer(6, '\0');
+      if (file->Read(std::as_writable_bytes(std::span(buffer))) == 6u && buffer == "secret") ++escapes;
+    }
+    files.WriteWholeFile(u"\\Music\\song.mp3", "la");
+    files.WriteWholeFile(u"\\Music\\planted.txt", "x");
+    files.Open(u"\\Music\\created.txt", OpenMode::kCreateAlways);
+    files.CopyFile(u"\\Music\\song.mp3", u"\\Copy.mp3", false);
+    if (files.ReadFile(u"\\Copy.mp3") == "secret") ++escapes;
+    files.DeleteFile(u"\\Music\\victim.txt");
+    files.RenameFile(u"\\Music\\moved.txt", u"\\Moved.txt");
+    files.CreateDirectory(u"\\Music\\made");
+  }
+  stop = true;
+  swapper.join();
+  EXPECT_GT(swaps.load(), 0);
+  EXPECT_EQ(escapes, 0);
+  EXPECT_FALSE(tree.HostExists("Moved.txt"));
+  std::vector<std::string> outsideNames;
+  for (const auto& item : fs::directory_iterator(outside.root())) {
+    outsideNames.push_back(item.path().filename().string());
+  }
+  std::sort(outsideNames.begin(), outsideNames.end());
+  EXPECT_THAT(outsideNames, ElementsAre("moved.txt", "secret.txt", "song.mp3", "victim.txt"));
+  EXPECT_EQ(outside.ReadHostFile("song.mp3"), "secret");
+}
+
 // --- Reading and writing ---
 
 TEST_F(PosixFileSystemTest, OpenFilesReadWriteSeekAndReportTheirSize) {
@@ -349,6 +402,94 @@ TEST_F(PosixFileSystemTest, FailedSaveLeavesTheOldFileWholeAndNoTemporaryFile) {
   EXPECT_EQ(WEXITSTATUS(status), 0) << "the save reported success";
   EXPECT_EQ(tree.ReadHostFile("VexaDeck.ini"), old);
   EXPECT_THAT(HostNames(), ElementsAre("VexaDeck.ini"));
+}
+
+// A process that has ended: its id names nobody (until the system hands it out again).
+pid_t EndedProcess() {
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(0);
+  ::waitpid(child, nullptr, 0);
+  return child;
+}
+
+std::string TempName(std::string_view target, long pid, unsigned long serial) {
+  return ".vexa-tmp-" + std::string(target) + "-" + std::to_string(pid) + "-" + std::to_string(serial);
+}
+
+TEST_F(PosixFileSystemTest, ASaveKilledHalfwayLeavesATemporaryFileThatTheNextSaveRemoves) {
+  tree.WriteHostFile("VexaDeck.ini", "old");
+  const pid_t writer = ::fork();
+  ASSERT_GE(writer, 0);
+  if (writer == 0) {
+    for (;;) files.WriteWholeFile(u"\\VexaDeck.ini", std::string(4 << 20, 'n'));
+  }
+  auto temporaries = [&] {
+    std::vector<std::string> found;
+    for (const std::string& name : HostNames()) {
+      if (name.starts_with(".vexa-tmp-")) found.push_back(name);
+    }
+    return found;
+  };
+  for (int poll = 0; poll < 20000 && temporaries().empty(); ++poll) ::usleep(500);
+  ::kill(writer, SIGKILL);
+  ::waitpid(writer, nullptr, 0);
+  ASSERT_FALSE(temporaries().empty()) << "the writer was not caught in a save";
+
+  EXPECT_TRUE(files.WriteWholeFile(u"\\vexadeck.ini", "new"));
+  EXPECT_THAT(HostNames(), ElementsAre("VexaDeck.ini"));
+  EXPECT_EQ(tree.ReadHostFile("VexaDeck.ini"), "new");
+}
+
+TEST_F(PosixFileSystemTest, ASaveRemovesOnlyStaleTemporaryFilesOfItsOwnTarget) {
+  const pid_t ended = EndedProcess();
+  int pipeFds[2];
+  ASSERT_EQ(::pipe(pipeFds), 0);
+  const pid_t alive = ::fork();  // a process saving the same file meanwhile
+  ASSERT_GE(alive, 0);
+  if (alive == 0) {
+    char byte;
+    ::close(pipeFds[1]);
+    ::_exit(static_cast<int>(::read(pipeFds[0], &byte, 1)));
+  }
+  ::close(pipeFds[0]);
+
+  tree.WriteHostFile("VexaDeck.ini", "old");
+  const std::vector<std::string> kept = {
+      TempName("VexaDeck.ini", alive, 0),         // its writer still runs
+      TempName("Other.ini", ended, 0),            // another target
+      TempName("VexaDeck.ini.bak", ended, 0),     // another target, with a longer name
+      TempName("VexaDeck.ini", ended, 0) + "-1",  // not a temporary name
+      ".vexa-tmp-VexaDeck.ini-" + std::to_string(ended) + "-x",
+  };
+  for (const std::string& name : kept) tree.WriteHostFile(name, "keep");
+  tree.MakeDir(TempName("VexaDeck.ini", ended, 9));  // only files are removed
+  tree.WriteHostFile(TempName("VexaDeck.ini", ended, 0), "stale");
+  tree.WriteHostFile(TempName("VexaDeck.ini", ended, 12), "stale");
+  // Left by an earlier process that had this process's id: they take the names this one would pick.
+  for (unsigned long serial = 0; serial < 1000; ++serial) {
+    tree.WriteHostFile(TempName("VexaDeck.ini", ::getpid(), serial), "stale");
+  }
+
+  EXPECT_TRUE(files.WriteWholeFile(u"\\VexaDeck.ini", "new"));
+  EXPECT_EQ(tree.ReadHostFile("VexaDeck.ini"), "new");
+  std::vector<std::string> expected = kept;
+  expected.push_back(TempName("VexaDeck.ini", ended, 9));
+  expected.push_back("VexaDeck.ini");
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(HostNames(), expected);
+
+  ::close(pipeFds[1]);
+  ::waitpid(alive, nullptr, 0);
+}
+
+TEST_F(PosixFileSystemTest, ATemporaryNameThatIsTakenIsPassedOver) {
+  tree.WriteHostFile("Skin.ini", "old");
+  // Entries a clean-up leaves alone (it removes files only) that hold the names this process picks.
+  for (unsigned long serial = 0; serial < 2000; ++serial)
+    tree.MakeDir(TempName("Skin.ini", ::getpid(), serial));
+  EXPECT_TRUE(files.WriteWholeFile(u"\\Skin.ini", "new"));
+  EXPECT_TRUE(files.CopyFile(u"\\Skin.ini", u"\\Skin.ini", false));
+  EXPECT_EQ(tree.ReadHostFile("Skin.ini"), "new");
 }
 
 // --- Deleting, renaming, copying, folders ---
