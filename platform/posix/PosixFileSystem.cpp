@@ -515,12 +515,17 @@ std::optional<std::string> PosixFileSystem::ReadFile(std::u16string_view path, s
   PosixFile file(fd.Release());
   std::string content;
   constexpr std::size_t kChunk = 64 * 1024;
+  // The file's size is read at once (each byte of the string is cleared before it is read into, so
+  // a large chunk past the end would cost as much as the file); a file that grows is read on in chunks.
+  std::size_t expected = 0;
   if (const auto size = file.Size()) {
-    content.reserve(static_cast<std::size_t>(std::min<std::uint64_t>({*size, limit, 64ull << 20})));
+    expected = static_cast<std::size_t>(std::min<std::uint64_t>({*size, limit, 64ull << 20}));
+    content.reserve(expected);
   }
   while (content.size() < limit) {
     const std::size_t start = content.size();
-    content.resize(start + std::min(kChunk, limit - start));
+    const std::size_t want = expected > start ? expected - start : std::min<std::size_t>(4096, kChunk);
+    content.resize(start + std::min(want, limit - start));
     const auto count =
         file.Read(std::as_writable_bytes(std::span(content.data() + start, content.size() - start)));
     if (!count) return std::nullopt;
