@@ -198,9 +198,18 @@ void ButtonSlot::SetPictures(std::u16string_view pressed, std::u16string_view no
   const std::array<std::u16string_view, 3> paths = {pressed, normal, disabled};
   for (std::size_t i = 0; i < paths.size(); ++i) {
     paths_[i] = paths[i];
-    entries_[i] = Entry{Decode(paths[i]), std::nullopt};
+    entries_[i] = Entry{nullptr, std::nullopt, !paths_[i].empty()};
   }
   MaybeRedraw(redraw);
+}
+
+const Bitmap* ButtonSlot::Picture(int which) const {
+  const Entry& entry = entries_[static_cast<std::size_t>(which)];
+  if (entry.pending) {
+    entry.pending = false;
+    entry.picture = Decode(paths_[static_cast<std::size_t>(which)]);
+  }
+  return entry.picture.get();
 }
 
 void ButtonSlot::SetIcons(int pressedId, gfx::Size pressedSize, int normalId, gfx::Size normalSize,
@@ -401,15 +410,16 @@ void ButtonSlot::DrawBackground(Bitmap& canvas, bool pressed, bool focused, bool
 
 void ButtonSlot::DrawPicture(Bitmap& canvas, Rect& captionRect, bool hasCaption, bool pressed, bool disabled,
                              bool hovering, bool highlighted) const {
-  const bool anyPicture =
-      std::any_of(entries_.begin(), entries_.end(), [](const Entry& e) { return e.picture != nullptr; });
+  // The normal picture is asked first: it is the one a slot at rest shows, so the others stay undecoded.
+  const bool anyPicture = Picture(kNormalPicture) != nullptr || Picture(kPressedPicture) != nullptr ||
+                          Picture(kDisabledPicture) != nullptr;
   const bool anyIcon = std::any_of(entries_.begin(), entries_.end(), [](const Entry& e) { return e.icon; });
   if (!anyPicture && !anyIcon) return;
 
   // The entry for the state, falling back to another that has something to show.
   auto has = [&](int i) {
     const Entry& e = entries_[static_cast<std::size_t>(i)];
-    return anyPicture ? e.picture != nullptr : e.icon.has_value();
+    return anyPicture ? Picture(i) != nullptr : e.icon.has_value();
   };
   int pick;
   if (disabled) {
@@ -422,8 +432,7 @@ void ButtonSlot::DrawPicture(Bitmap& canvas, Rect& captionRect, bool hasCaption,
   // An entry without a picture (only a disabled picture, shown while enabled) lays out as 0 × 0 and
   // draws nothing.
   const Entry& entry = entries_[static_cast<std::size_t>(pick)];
-  const Bitmap* own =
-      anyPicture ? (entry.picture ? &*entry.picture : nullptr) : (entry.icon ? &*entry.icon : nullptr);
+  const Bitmap* own = anyPicture ? Picture(pick) : (entry.icon ? &*entry.icon : nullptr);
   const int w = own != nullptr ? own->width() : 0;
   const int h = own != nullptr ? own->height() : 0;
 

@@ -145,7 +145,7 @@ class ButtonSlot {
   // size to load it at for each of pressed, normal and disabled; number 0 for none.
   void SetIcons(int pressedId, gfx::Size pressedSize, int normalId, gfx::Size normalSize, int disabledId,
                 gfx::Size disabledSize, bool redraw = false);
-  bool HasPicture(PictureIndex which) const { return entries_[which].picture != nullptr; }
+  bool HasPicture(PictureIndex which) const { return Picture(which) != nullptr; }
   bool HasIcon(PictureIndex which) const { return entries_[which].icon.has_value(); }
 
   // The sound played on every press; true when the device can play sound and the path is not empty.
@@ -204,10 +204,14 @@ class ButtonSlot {
   void Redraw();
 
  private:
+  // A picture is decoded when it is first needed: the pressed and disabled pictures of most slots
+  // are never drawn during start-up, and many never at all.
   struct Entry {
-    std::shared_ptr<const gfx::Bitmap> picture;
+    mutable std::shared_ptr<const gfx::Bitmap> picture;
     std::optional<gfx::Bitmap> icon;
+    mutable bool pending = false;  // `picture` is still to be decoded from the slot's path
   };
+  const gfx::Bitmap* Picture(int which) const;
 
   void SetFlag(Flag flag, bool on, bool redraw);
   void MaybeRedraw(bool redraw) {

@@ -456,8 +456,15 @@ TEST(PictureCacheTest, EachFileIsDecodedOnceAtTheScreenSizeUntilCleared) {
   for (int i = 0; i < 40; ++i) {
     slots.push_back(std::make_unique<ButtonSlot>(services));
     // The device's file names are one name in any letter case.
-    slots.back()->SetPictures(u"", i % 2 ? u"\\SKIN\\BIG.PNG" : u"\\Skin\\big.png", u"", false);
+    slots.back()->SetPictures(u"\\Skin\\pressed.png", i % 2 ? u"\\SKIN\\BIG.PNG" : u"\\Skin\\big.png", u"", false);
   }
+  // Pictures are decoded when first needed, the pressed ones only when a slot is drawn pressed.
+  EXPECT_EQ(decoder.Decodes(u"\\Skin\\big.png"), 0);
+  for (auto& slot : slots) {
+    Bitmap canvas(90, 90);
+    slot->Draw(canvas, DrawItemState{});
+  }
+  EXPECT_EQ(decoder.Decodes(u"\\Skin\\pressed.png"), 0);
   EXPECT_EQ(decoder.Decodes(u"\\Skin\\big.png"), 1);
   EXPECT_EQ(decoder.Decodes(u"\\SKIN\\BIG.PNG"), 0);
   EXPECT_EQ(decoder.lastLargest, (gfx::Size{800, 480}));
