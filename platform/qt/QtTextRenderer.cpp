@@ -12,6 +12,7 @@
 #include <cmath>
 
 #include "common/text/Text.h"
+#include "platform/qt/QtFontRegistry.h"
 
 namespace vexa::platform {
 
@@ -74,8 +75,17 @@ std::u16string QtTextRenderer::Family(const std::u16string& face) {
   }
   if (auto it = families_.find(face); it != families_.end()) return it->second;
   std::u16string family = FallbackFamily();
-  if (!face.empty() && !text::EqualsNoCase(face, u"System") && QFontDatabase::hasFamily(ToQString(face))) {
-    family = face;
+  if (!face.empty() && !text::EqualsNoCase(face, u"System")) {
+    // A face the database lacks may be one of the fonts added but not handed over yet.
+    if (QFontDatabase::hasFamily(ToQString(face))) {
+      family = face;
+    } else if (QtFontRegistry::RegisterPending()) {
+      // What was found before the new faces came may have changed.
+      families_.clear();
+      pixelSizes_.clear();
+      familiesGeneration_ = fontGeneration.load(std::memory_order_relaxed);
+      if (QFontDatabase::hasFamily(ToQString(face))) family = face;
+    }
   }
   // A skin names a handful of faces; a hostile one naming thousands cannot grow the cache without end.
   if (families_.size() >= 256) families_.clear();

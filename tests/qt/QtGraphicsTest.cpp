@@ -219,6 +219,28 @@ TEST_F(QtFontRegistryTest, AFontFileIsAddedAndRemovedAsOftenAsItWasAdded) {
   EXPECT_FALSE(fonts_.Remove(u"\\Skin\\_common\\Font\\Gothic.ttf"));
 }
 
+TEST_F(QtFontRegistryTest, AFontIsHandedToTheDatabaseOnlyWhenAFaceItMayHoldIsAskedFor) {
+  if (!std::filesystem::exists(kNanumGothic)) GTEST_SKIP() << "no TrueType font to register";
+  tree_.WriteHostFile("Skin/_common/Font/Gothic.ttf", HostFileBytes(kNanumGothic));
+  ASSERT_TRUE(fonts_.Add(u"\\Skin\\_common\\Font\\Gothic.ttf"));
+  EXPECT_EQ(fonts_.pending(), 1u);
+  QtTextRenderer text;
+  Bitmap bitmap(100, 30);
+  FontSpec installed;
+  installed.face = u"System";
+  text.DrawText(bitmap, bitmap.bounds(), u"Hi", installed, gfx::Rgb(255, 255, 255), ui::TextAlign::kLeft);
+  EXPECT_EQ(fonts_.pending(), 1u);  // the database had the face: no scan
+  FontSpec unknown;
+  unknown.face = u"A face nobody has";
+  text.DrawText(bitmap, bitmap.bounds(), u"Hi", unknown, gfx::Rgb(255, 255, 255), ui::TextAlign::kLeft);
+  EXPECT_EQ(fonts_.pending(), 0u);
+  EXPECT_TRUE(fonts_.Remove(u"\\Skin\\_common\\Font\\Gothic.ttf"));
+  // Listing the families hands pending fonts over as well.
+  ASSERT_TRUE(fonts_.Add(u"\\Skin\\_common\\Font\\Gothic.ttf"));
+  fonts_.Families();
+  EXPECT_EQ(fonts_.pending(), 0u);
+}
+
 TEST_F(QtFontRegistryTest, FilesThatAreNotFontsAreRefused) {
   tree_.WriteHostFile("Skin/_common/Font/readme.ttf", "not a font");
   EXPECT_FALSE(fonts_.Add(u"\\Skin\\_common\\Font\\readme.ttf"));
