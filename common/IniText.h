@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -8,6 +9,10 @@
 // The text form of .ini files, shared by the profile stores: reading key lines out of a text and
 // writing sections back into one.
 namespace vexa {
+
+// Settings, skin and clock files larger than this are refused as unreadable: no real one comes near
+// it, and reading a huge one whole would cost the launcher its memory.
+inline constexpr std::size_t kMaxIniFileBytes = 16u << 20;
 
 struct IniEntry {
   std::u16string section;

@@ -44,7 +44,7 @@ const ProfileStore::Entry* ProfileStore::Find(std::u16string_view section, std::
 bool ProfileStore::Read(platform::WindowHandle owner, std::u16string_view path) {
   Clear();
   try {
-    const auto bytes = platform_.files.ReadFile(path);
+    const auto bytes = platform_.files.ReadWholeFile(path, kMaxIniFileBytes);
     if (!bytes) {
       ShowOpenError(owner, path, false);
       return false;

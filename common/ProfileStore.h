@@ -21,7 +21,7 @@ class ProfileStore {
   explicit ProfileStore(platform::Platform& platform);
 
   // Empties the store, then loads the file. False, with an error box owned by `owner`, when the file
-  // cannot be opened; false without a box when it is too large for memory.
+  // cannot be opened or is larger than kMaxIniFileBytes; false without a box when memory runs out.
   bool Read(platform::WindowHandle owner, std::u16string_view path);
   // Writes the whole store over the file, atomically. False when the store is empty (the file is not
   // touched) or when the file cannot be written (with an error box).

@@ -54,7 +54,7 @@ void ToolbarProfileStore::Append(std::u16string_view section, std::u16string_vie
 bool ToolbarProfileStore::Read(std::u16string_view path) {
   Clear();
   try {
-    const auto bytes = platform_.files.ReadFile(path);
+    const auto bytes = platform_.files.ReadWholeFile(path, kMaxIniFileBytes);
     if (!bytes) {
       ShowOpenError(path);
       return false;

@@ -15,7 +15,8 @@ namespace vexa {
 
 // The toolbar's settings store, an older form of ProfileStore that also carries the toolbar's path and
 // launch services. It differs from ProfileStore in that:
-// - it holds at most 500 entries in at most 100 sections; lines beyond that are left out;
+// - it holds at most 500 entries in at most 100 sections; lines beyond that are left out (a file
+//   larger than kMaxIniFileBytes is refused as unreadable, as by ProfileStore);
 // - it speaks Korean only and keeps its owner window itself;
 // - reading keeps every key line, duplicates included (look-ups find the first), trims every value
 //   and expands "%STORAGE%" in every value as it is read;

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <filesystem>
 
 #include "common/text/CodePage.h"
 #include "common/text/Text.h"
@@ -169,6 +170,29 @@ TEST_F(ProfileStoreTest, ReadingAMissingFileEmptiesTheStoreAndNamesOnlyTheFile) 
   EXPECT_EQ(box.caption, u"Read");
   EXPECT_EQ(box.text, u"[Missing.ini] file could not be opened.");
   EXPECT_EQ(box.icon, platform::MessageIcon::kInformation);
+}
+
+TEST_F(ProfileStoreTest, AFileOverSixteenMegabytesIsRefusedAsUnreadable) {
+  // Exactly the limit still reads.
+  std::string limit = "[S]\r\nA=1\r\nB=";
+  limit += std::string(kMaxIniFileBytes - limit.size() - 2, 'x') + "\r\n";
+  ASSERT_EQ(limit.size(), kMaxIniFileBytes);
+  auto store = ReadBytes(limit);
+  EXPECT_EQ(store.GetInt(u"S", u"A", 0), 1);
+  EXPECT_TRUE(device.messageBoxes.shown().empty());
+
+  // One byte more, or a sparse file of 4 GB that would take the memory of the device, gives the box
+  // of an unreadable file and an empty store.
+  device.tree.WriteHostFile("over.ini", limit + "C");
+  device.tree.WriteHostFile("huge.ini", "[S]\r\nA=1\r\n");
+  std::filesystem::resize_file(device.tree.root() / "huge.ini", std::uintmax_t{4} << 30);
+  EXPECT_FALSE(store.Read(platform::kNoWindow, u"\\over.ini"));
+  EXPECT_EQ(store.EntryCount(), 0u);
+  ASSERT_TRUE(store.Read(platform::kNoWindow, u"\\test.ini"));
+  EXPECT_FALSE(store.Read(platform::kNoWindow, u"\\huge.ini"));
+  EXPECT_EQ(store.EntryCount(), 0u);
+  EXPECT_THAT(device.Boxes(), ElementsAre(u"Read|[over.ini] file could not be opened.",
+                                          u"Read|[huge.ini] file could not be opened."));
 }
 
 TEST_F(ProfileStoreTest, ErrorBoxesSpeakKoreanOnAKoreanDevice) {

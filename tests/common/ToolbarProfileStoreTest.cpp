@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "common/text/CodePage.h"
 #include "tests/support/TestDevice.h"
 
@@ -96,6 +98,17 @@ TEST(ToolbarProfileStoreTest, PathsAndLaunchesFollowTheToolbarsRules) {
   EXPECT_TRUE(store.Launch(u"\\%STORAGE%\\Navi\\navi.exe"));
   EXPECT_FALSE(store.Launch(u"\\Storage Card\\Navi\\gone.exe"));
   EXPECT_THAT(device.Boxes(), ElementsAre(u"에러|\\Storage Card\\Navi\\gone.exe를 실행할수 없습니다."));
+}
+
+TEST(ToolbarProfileStoreTest, AFileOverSixteenMegabytesIsRefusedWithTheErrorBox) {
+  TestDevice device(u"\\Storage Card\\VexaDeck\\VexaToolbar.exe");
+  device.tree.WriteHostFile("VexaToolbar.ini", "[Button1]\r\nPath=a.exe\r\n");
+  std::filesystem::resize_file(device.tree.root() / "VexaToolbar.ini", kMaxIniFileBytes + 1);
+  ToolbarProfileStore store(device.platform, 9);
+  EXPECT_FALSE(store.Read(u"\\VexaToolbar.ini"));
+  EXPECT_EQ(store.EntryCount(), 0u);
+  EXPECT_THAT(device.Boxes(), ElementsAre(u"에러|[VexaToolbar.ini] 환경파일을 열수 없습니다."));
+  EXPECT_EQ(device.messageBoxes.shown()[0].request.owner, 9u);
 }
 
 }  // namespace
