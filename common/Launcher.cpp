@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "common/ProfileStore.h"
-#include "common/text/CodePage.h"
+#include "common/text/DeviceText.h"
 #include "common/text/Text.h"
 
 namespace vexa {
@@ -105,7 +105,7 @@ bool Launcher::LaunchShortcut(platform::WindowHandle owner, const std::u16string
   // The command ends at the first zero byte; an empty shortcut starts nothing.
   const std::string_view content(bytes->data(), std::min(bytes->size(), bytes->find('\0')));
   if (content.empty()) return true;
-  const auto text = text::Decode(content, platform_.locale.AnsiCodePage());
+  const auto text = text::DecodeDeviceText(content, platform_.locale.AnsiCodePage());
 
   auto isProgram = [this](std::u16string_view candidate) {
     const auto expanded = paths_.ExpandStorage(candidate);

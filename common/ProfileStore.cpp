@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <new>
 
-#include "common/text/CodePage.h"
+#include "common/text/DeviceText.h"
 #include "common/text/Text.h"
 
 namespace vexa {
@@ -51,7 +51,7 @@ bool ProfileStore::Read(platform::WindowHandle owner, std::u16string_view path) 
     }
     const std::string_view content = UpToFirstZero(*bytes);
     if (content.empty()) return true;
-    ForEachIniEntry(text::Decode(content, platform_.locale.AnsiCodePage()),
+    ForEachIniEntry(text::DecodeDeviceText(content, platform_.locale.AnsiCodePage()),
                     [this](std::u16string_view section, std::u16string_view key, std::u16string_view value) {
                       // A "Text" value keeps its blanks: captions may be padded on purpose.
                       SetString(section, key, text::EqualsNoCase(key, u"Text") ? value : text::TrimView(value));
@@ -65,8 +65,8 @@ bool ProfileStore::Read(platform::WindowHandle owner, std::u16string_view path) 
 
 bool ProfileStore::Save(platform::WindowHandle owner, std::u16string_view path) {
   if (entries_.empty()) return false;
-  const auto bytes = text::Encode(FormatIniText(sections_, entries_), platform_.locale.AnsiCodePage(),
-                                  /*composeFirst=*/true);
+  const auto bytes =
+      text::EncodeDeviceText(FormatIniText(sections_, entries_), platform_.locale.AnsiCodePage());
   if (!platform_.files.WriteWholeFile(path, bytes)) {
     ShowOpenError(owner, path, true);
     return false;

@@ -14,8 +14,9 @@
 namespace vexa {
 
 // One .ini file in memory: sections of key=value lines, byte text in the device's ANSI code page with
-// CR LF line ends. Sections and keys match without regard to letter case; the spelling of their first
-// appearance is kept. Entries keep the order in which they were first added.
+// CR LF line ends (UTF-8 after a byte-order mark when the code page cannot hold the text). Sections and
+// keys match without regard to letter case; the spelling of their first appearance is kept. Entries
+// keep the order in which they were first added.
 class ProfileStore {
  public:
   explicit ProfileStore(platform::Platform& platform);

@@ -5,6 +5,7 @@
 
 #include "common/ProfileStore.h"
 #include "common/text/CodePage.h"
+#include "common/text/DeviceText.h"
 #include "common/text/Text.h"
 
 namespace vexa {
@@ -59,7 +60,7 @@ bool ToolbarProfileStore::Read(std::u16string_view path) {
       ShowOpenError(path);
       return false;
     }
-    ForEachIniEntry(text::Decode(UpToFirstZero(*bytes), CodePage()),
+    ForEachIniEntry(text::DecodeDeviceText(UpToFirstZero(*bytes), CodePage()),
                     [this](std::u16string_view section, std::u16string_view key, std::u16string_view value) {
                       Append(section, key, paths_.ExpandStorage(text::TrimView(value)));
                     });
@@ -73,7 +74,7 @@ bool ToolbarProfileStore::Read(std::u16string_view path) {
 bool ToolbarProfileStore::Save(std::u16string_view path) {
   if (entries_.empty()) return false;
   const auto text = FormatIniText(sections_, entries_);
-  if (!platform_.files.WriteWholeFile(path, text::Encode(text, CodePage(), /*composeFirst=*/true))) {
+  if (!platform_.files.WriteWholeFile(path, text::EncodeDeviceText(text, CodePage()))) {
     ShowOpenError(path);
     return false;
   }
