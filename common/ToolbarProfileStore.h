@@ -28,6 +28,10 @@ class ToolbarProfileStore {
   static constexpr std::size_t kMaxSections = 100;
 
   explicit ToolbarProfileStore(platform::Platform& platform, platform::WindowHandle owner = platform::kNoWindow);
+  // Its launcher refers to its own path tokens, so a copy or a moved store would launch through the
+  // tokens of another (perhaps destroyed) store: it stays where it was made.
+  ToolbarProfileStore(const ToolbarProfileStore&) = delete;
+  ToolbarProfileStore& operator=(const ToolbarProfileStore&) = delete;
 
   void SetOwner(platform::WindowHandle owner) { owner_ = owner; }
 

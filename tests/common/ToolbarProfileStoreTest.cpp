@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <type_traits>
 
+#include "common/Environment.h"
 #include "common/text/CodePage.h"
 #include "tests/support/TestDevice.h"
 
@@ -109,6 +111,17 @@ TEST(ToolbarProfileStoreTest, AFileOverSixteenMegabytesIsRefusedWithTheErrorBox)
   EXPECT_EQ(store.EntryCount(), 0u);
   EXPECT_THAT(device.Boxes(), ElementsAre(u"에러|[VexaToolbar.ini] 환경파일을 열수 없습니다."));
   EXPECT_EQ(device.messageBoxes.shown()[0].request.owner, 9u);
+}
+
+// The launcher inside refers to the path tokens beside it; a copied or moved store would expand
+// "%STORAGE%" through tokens that are not its own.
+TEST(ToolbarProfileStoreTest, StoresWhoseLauncherReadsTheirOwnTokensStayWhereTheyWereMade) {
+  EXPECT_FALSE(std::is_copy_constructible_v<ToolbarProfileStore>);
+  EXPECT_FALSE(std::is_move_constructible_v<ToolbarProfileStore>);
+  EXPECT_FALSE(std::is_copy_assignable_v<ToolbarProfileStore>);
+  EXPECT_FALSE(std::is_move_assignable_v<ToolbarProfileStore>);
+  EXPECT_FALSE(std::is_move_constructible_v<Environment>);
+  EXPECT_FALSE(std::is_move_assignable_v<Environment>);
 }
 
 }  // namespace
