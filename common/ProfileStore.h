@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
+#include "common/FoldedIndex.h"
 #include "common/IniText.h"
 #include "platform/Handles.h"
 #include "platform/Platform.h"
@@ -39,22 +39,32 @@ class ProfileStore {
   void GetSectionNames(std::vector<std::u16string>& names) const { names = sections_; }
 
   bool KoreanUi() const { return koreanUi_; }
-  std::size_t EntryCount() const { return entries_.size(); }
+  std::size_t EntryCount() const { return entries_.size() - removed_; }
 
  private:
   using Entry = IniEntry;
 
   void Clear();
-  const Entry* Find(std::u16string_view section, std::u16string_view key) const;
-  static std::u16string IndexKey(std::u16string_view section, std::u16string_view key);
+  std::uint32_t FindSection(std::u16string_view section) const;
+  // The place of the section in the list, added at its end when new; `hash` is FoldedIndex::Hash(section).
+  std::uint32_t SectionOf(std::u16string_view section, std::uint32_t hash);
+  std::uint32_t FindEntry(std::uint32_t section, std::u16string_view key) const;
+  // `hash` is FoldedIndex::Hash(key, section).
+  void Set(std::uint32_t section, std::uint32_t hash, std::u16string_view key, std::u16string_view value);
+  // Drops removed entries from the list once they are the larger part, keeping the order.
+  void Compact();
   void ShowOpenError(platform::WindowHandle owner, std::u16string_view path, bool saving);
 
   platform::Platform& platform_;
   bool koreanUi_;
   std::vector<std::u16string> sections_;
+  // In the order the entries were first added; removed ones stay as gaps until the next Compact.
   std::vector<Entry> entries_;
-  // Folded "section\0key" to the entry's place, so look-ups stay fast on large files.
-  std::unordered_map<std::u16string, std::size_t> index_;
+  std::size_t removed_ = 0;
+  // Sections and entries by their case-folded names, so that reading, writing and look-ups take time
+  // in proportion to the file, however its keys are spread over sections.
+  FoldedIndex sectionIndex_;
+  FoldedIndex entryIndex_;
 };
 
 // True when the user or the system default language of the device is Korean.

@@ -61,6 +61,8 @@ class ToolbarProfileStore {
   void Clear();
   // Adds an entry, and its section when new, as long as there is room.
   void Append(std::u16string_view section, std::u16string_view key, std::u16string_view value);
+  // The section's place in the list, or Entry::kRemoved when it is not there.
+  std::uint32_t FindSection(std::u16string_view section) const;
   Entry* Find(std::u16string_view section, std::u16string_view key);
   const Entry* Find(std::u16string_view section, std::u16string_view key) const;
   void ShowOpenError(std::u16string_view path);

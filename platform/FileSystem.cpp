@@ -9,9 +9,10 @@ std::optional<std::string> FileSystem::ReadWholeFile(std::u16string_view path, s
   if (!file) return std::nullopt;
   const std::optional<std::uint64_t> size = file->Size();
   if (!size || *size > maxSize) return std::nullopt;
-  std::string content(static_cast<std::size_t>(*size), '\0');
-  // Reading goes on past the size told, so a file that grew meanwhile is noticed and refused too.
+  // Reading goes on past the size told, so a file that grew meanwhile is noticed and refused too; the
+  // one byte of room beyond the size lets the end be seen without moving what was read.
   const std::size_t cap = maxSize == static_cast<std::size_t>(-1) ? maxSize : maxSize + 1;
+  std::string content(std::min(cap, static_cast<std::size_t>(*size) + 1), '\0');
   std::size_t filled = 0;
   for (;;) {
     if (filled == content.size()) {
