@@ -16,6 +16,7 @@ class Environment {
  public:
   explicit Environment(platform::Platform& platform, Flavor flavor = Flavor::kDeck,
                        platform::WindowHandle owner = platform::kNoWindow);
+  // Its launcher refers to its own path tokens: it is neither copied nor moved.
   Environment(const Environment&) = delete;
   Environment& operator=(const Environment&) = delete;
 

@@ -11,6 +11,11 @@ namespace vexa {
 void ForEachIniEntry(std::u16string_view text,
                      const std::function<void(std::u16string_view, std::u16string_view, std::u16string_view)>& entry) {
   std::u16string section;
+  ForEachIniEntry(text, section, entry);
+}
+
+void ForEachIniEntry(std::u16string_view text, std::u16string& section,
+                     const std::function<void(std::u16string_view, std::u16string_view, std::u16string_view)>& entry) {
   for (std::size_t start = 0; start <= text.size();) {
     auto end = text.find(u"\r\n", start);
     if (end == std::u16string_view::npos) end = text.size();
@@ -30,14 +35,31 @@ void ForEachIniEntry(std::u16string_view text,
 }
 
 std::u16string FormatIniText(const std::vector<std::u16string>& sections, const std::vector<IniEntry>& entries) {
+  // The entries of each section, in entry order, as a chain through `next`.
+  constexpr std::uint32_t kEnd = UINT32_MAX;
+  std::vector<std::uint32_t> first(sections.size(), kEnd);
+  std::vector<std::uint32_t> last(sections.size(), kEnd);
+  std::vector<std::uint32_t> next(entries.size(), kEnd);
+  std::size_t length = 0;
+  for (std::uint32_t i = 0; i < entries.size(); ++i) {
+    const std::uint32_t s = entries[i].section;
+    if (s >= sections.size()) continue;
+    (last[s] == kEnd ? first[s] : next[last[s]]) = i;
+    last[s] = i;
+    length += entries[i].key.size() + entries[i].value.size() + 3;
+  }
+  for (const auto& section : sections) length += section.size() + 6;
+
   std::u16string text;
+  text.reserve(length);
   for (std::size_t s = 0; s < sections.size(); ++s) {
-    text += u"[" + sections[s] + u"]\r\n";
-    for (const auto& entry : entries) {
-      if (!text::EqualsNoCase(entry.section, sections[s])) continue;
-      text += entry.key;
+    text += u'[';
+    text += sections[s];
+    text += u"]\r\n";
+    for (std::uint32_t i = first[s]; i != kEnd; i = next[i]) {
+      text += entries[i].key;
       text += u'=';
-      text += entry.value;
+      text += entries[i].value;
       text += u"\r\n";
     }
     if (s + 1 < sections.size()) text += u"\r\n";

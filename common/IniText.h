@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -9,8 +11,15 @@
 // writing sections back into one.
 namespace vexa {
 
+// Settings, skin and clock files larger than this are refused as unreadable: no real one comes near
+// it, and reading a huge one whole would cost the launcher its memory.
+inline constexpr std::size_t kMaxIniFileBytes = 16u << 20;
+
+// One key line of a file: its section as a place in the store's section list, its key and its value.
 struct IniEntry {
-  std::u16string section;
+  static constexpr std::uint32_t kRemoved = UINT32_MAX;  // a removed entry, left out when writing
+
+  std::uint32_t section = kRemoved;
   std::u16string key;
   std::u16string value;
 };
@@ -22,10 +31,15 @@ struct IniEntry {
 void ForEachIniEntry(std::u16string_view text,
                      const std::function<void(std::u16string_view section, std::u16string_view key,
                                               std::u16string_view value)>& entry);
+// The same for one piece of a text cut after a CR LF: `section` is the current section, carried from
+// one piece to the next (empty before the first).
+void ForEachIniEntry(std::u16string_view text, std::u16string& section,
+                     const std::function<void(std::u16string_view section, std::u16string_view key,
+                                              std::u16string_view value)>& entry);
 
-// The text of a file: for each section in order its header and its entries (matched without regard
-// to letter case) in entry order, sections separated by one empty line, every line ending in CR LF.
-// Zero characters, which a reader would stop at, are left out.
+// The text of a file: for each section in order its header and its entries in entry order, sections
+// separated by one empty line, every line ending in CR LF. Zero characters, which a reader would stop
+// at, are left out. Takes time in proportion to the sections and entries together.
 std::u16string FormatIniText(const std::vector<std::u16string>& sections, const std::vector<IniEntry>& entries);
 
 // The bytes of a file as text: up to the first zero byte.

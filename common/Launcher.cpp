@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "common/ProfileStore.h"
-#include "common/text/CodePage.h"
+#include "common/text/DeviceText.h"
 #include "common/text/Text.h"
 
 namespace vexa {
@@ -36,32 +36,34 @@ ShortcutCommand ParseShortcut(std::u16string_view text,
   while (!text.empty() && (text.back() == u'\r' || text.back() == u'\n')) text.remove_suffix(1);
   const auto hash = text.find(u'#');
   const auto quoted = text.find(u"#\"");
-  std::u16string_view command;
-  char16_t separator;
+  ShortcutCommand result;
   if (quoted != std::u16string_view::npos && quoted >= 1) {
     // 41#"\Storage Card\Navi\navi.exe" "\Storage Card\Navi\map.ini"
-    // Skip the first '#' and the character after it (the opening quote), and drop the closing quote
-    // of the last quoted item.
-    command = text.substr(std::min(hash + 2, text.size()));
-    if (!command.empty()) command.remove_suffix(1);
-    separator = u'"';
-  } else {
-    // 23#\Windows\explorer.exe
-    command = hash == std::u16string_view::npos ? text : text.substr(hash + 1);
-    separator = u' ';
-  }
-
-  ShortcutCommand result;
-  const auto last = command.rfind(separator);
-  if (last == std::u16string_view::npos || last == 0) {
-    result.target = command;
+    // 21#"\Windows\ctlpnl.exe" cplmain.cpl,2
+    // The target is what the quotes after the first '#' enclose; what follows it, blanks skipped, is
+    // handed on. Quoted arguments lose their last character, the closing quote, and keep the opening
+    // one; unquoted arguments go as written.
+    std::u16string_view rest = text.substr(std::min(hash + 2, text.size()));
+    const auto close = rest.find(u'"');
+    if (close == std::u16string_view::npos) {
+      // No closing quote: the last character is dropped in its place.
+      if (!rest.empty()) rest.remove_suffix(1);
+      result.target = rest;
+      return result;
+    }
+    result.target = rest.substr(0, close);
+    std::u16string_view after = rest.substr(close + 1);
+    while (!after.empty() && (after.front() == u' ' || after.front() == u'\t')) after.remove_prefix(1);
+    if (!after.empty() && after.front() == u'"') after.remove_suffix(1);
+    result.arguments = after;
     return result;
   }
-  if (separator == u'"') {
-    // "target" "arguments": the two characters before the last quote are the target's closing quote
-    // and the blank between the two items.
-    result.arguments = command.substr(last + 1);
-    result.target = command.substr(0, last >= 2 ? last - 2 : 0);
+
+  // 23#\Windows\explorer.exe
+  const std::u16string_view command = hash == std::u16string_view::npos ? text : text.substr(hash + 1);
+  const auto last = command.rfind(u' ');
+  if (last == std::u16string_view::npos || last == 0) {
+    result.target = command;
     return result;
   }
   // An unquoted command holding blanks, as "\Storage Card\Navi\navi.exe -gps": the target is the
@@ -72,7 +74,9 @@ ShortcutCommand ParseShortcut(std::u16string_view text,
          blank = command.rfind(u' ', blank - 1)) {
       if (isProgram(command.substr(0, blank))) {
         result.target = command.substr(0, blank);
-        result.arguments = text::TrimView(command.substr(blank + 1));
+        // Handed on behind one opening quote, as the caller's arguments are.
+        const auto arguments = text::TrimView(command.substr(blank + 1));
+        if (!arguments.empty()) result.arguments = u"\"" + std::u16string(arguments);
         return result;
       }
     }
@@ -102,19 +106,23 @@ bool Launcher::LaunchShortcut(platform::WindowHandle owner, const std::u16string
     Report(owner, path, texts_.notFound);
     return false;
   }
-  // The command ends at the first zero byte; an empty shortcut starts nothing.
+  // An empty shortcut file starts nothing. The command ends at the first zero byte.
+  if (bytes->empty()) return true;
   const std::string_view content(bytes->data(), std::min(bytes->size(), bytes->find('\0')));
-  if (content.empty()) return true;
-  const auto text = text::Decode(content, platform_.locale.AnsiCodePage());
+  const auto text = text::DecodeDeviceText(content, platform_.locale.AnsiCodePage());
 
   auto isProgram = [this](std::u16string_view candidate) {
     const auto expanded = paths_.ExpandStorage(candidate);
     return platform_.files.Exists(expanded) && !platform_.files.IsDirectory(expanded);
   };
   ShortcutCommand command = ParseShortcut(text, isProgram);
-  if (command.arguments.empty()) command.arguments = arguments;
-  // The shortcut's arguments are handed on behind one opening double quote.
-  if (!command.arguments.empty()) command.arguments.insert(0, 1, u'"');
+  // Bytes that hold no command (zero bytes left by a failed write) name nothing to run.
+  if (command.target.empty()) {
+    Report(owner, path, texts_.cannotRun);
+    return false;
+  }
+  // Without arguments of its own, the shortcut hands on the caller's, behind one opening double quote.
+  if (command.arguments.empty() && !arguments.empty()) command.arguments = u"\"" + std::u16string(arguments);
   return Start(owner, paths_.ExpandStorage(command.target), command.arguments);
 }
 

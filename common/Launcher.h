@@ -20,7 +20,8 @@ struct LaunchTexts {
   static LaunchTexts For(Flavor flavor, bool koreanUi);
 };
 
-// What a shortcut file starts: the target program and the arguments written after it.
+// What a shortcut file starts: the target program and the command line handed to it, made of the
+// arguments written after the target (empty when there are none).
 struct ShortcutCommand {
   std::u16string target;
   std::u16string arguments;

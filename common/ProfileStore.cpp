@@ -1,9 +1,10 @@
 #include "common/ProfileStore.h"
 
 #include <algorithm>
+#include <array>
 #include <new>
 
-#include "common/text/CodePage.h"
+#include "common/text/DeviceText.h"
 #include "common/text/Text.h"
 
 namespace vexa {
@@ -24,38 +25,123 @@ ProfileStore::ProfileStore(platform::Platform& platform)
 void ProfileStore::Clear() {
   sections_.clear();
   entries_.clear();
-  index_.clear();
+  removed_ = 0;
+  sectionIndex_.Clear();
+  entryIndex_.Clear();
 }
 
-std::u16string ProfileStore::IndexKey(std::u16string_view section, std::u16string_view key) {
-  std::u16string folded;
-  folded.reserve(section.size() + key.size() + 1);
-  for (char16_t c : section) folded += text::FoldCase(c);
-  folded += u'\0';
-  for (char16_t c : key) folded += text::FoldCase(c);
-  return folded;
+std::uint32_t ProfileStore::FindSection(std::u16string_view section) const {
+  return sectionIndex_.Find(FoldedIndex::Hash(section),
+                            [&](std::uint32_t id) { return text::EqualsNoCase(sections_[id], section); });
 }
 
-const ProfileStore::Entry* ProfileStore::Find(std::u16string_view section, std::u16string_view key) const {
-  const auto found = index_.find(IndexKey(section, key));
-  return found == index_.end() ? nullptr : &entries_[found->second];
+std::uint32_t ProfileStore::SectionOf(std::u16string_view section, std::uint32_t hash) {
+  const auto next = static_cast<std::uint32_t>(sections_.size());
+  const std::uint32_t id = sectionIndex_.FindOrInsert(
+      hash, next, [&](std::uint32_t s) { return text::EqualsNoCase(sections_[s], section); });
+  if (id == next) sections_.emplace_back(section);
+  return id;
+}
+
+std::uint32_t ProfileStore::FindEntry(std::uint32_t section, std::u16string_view key) const {
+  if (section == FoldedIndex::kNone) return FoldedIndex::kNone;
+  return entryIndex_.Find(FoldedIndex::Hash(key, section), [&](std::uint32_t id) {
+    return entries_[id].section == section && text::EqualsNoCase(entries_[id].key, key);
+  });
+}
+
+void ProfileStore::Set(std::uint32_t section, std::uint32_t hash, std::u16string_view key,
+                       std::u16string_view value) {
+  const auto next = static_cast<std::uint32_t>(entries_.size());
+  const std::uint32_t id = entryIndex_.FindOrInsert(hash, next, [&](std::uint32_t e) {
+    return entries_[e].section == section && text::EqualsNoCase(entries_[e].key, key);
+  });
+  if (id != next) {
+    entries_[id].value = value;
+    return;
+  }
+  entries_.push_back({section, std::u16string(key), std::u16string(value)});
+}
+
+void ProfileStore::Compact() {
+  if (removed_ < 64 || removed_ * 2 < entries_.size()) return;
+  std::erase_if(entries_, [](const Entry& entry) { return entry.section == Entry::kRemoved; });
+  removed_ = 0;
+  entryIndex_.Clear();
+  for (std::uint32_t id = 0; id < entries_.size(); ++id) {
+    entryIndex_.Insert(FoldedIndex::Hash(entries_[id].key, entries_[id].section), id);
+  }
 }
 
 bool ProfileStore::Read(platform::WindowHandle owner, std::u16string_view path) {
   Clear();
   try {
-    const auto bytes = platform_.files.ReadFile(path);
+    const auto bytes = platform_.files.ReadWholeFile(path, kMaxIniFileBytes);
     if (!bytes) {
       ShowOpenError(owner, path, false);
       return false;
     }
     const std::string_view content = UpToFirstZero(*bytes);
     if (content.empty()) return true;
-    ForEachIniEntry(text::Decode(content, platform_.locale.AnsiCodePage()),
-                    [this](std::u16string_view section, std::u16string_view key, std::u16string_view value) {
-                      // A "Text" value keeps its blanks: captions may be padded on purpose.
-                      SetString(section, key, text::EqualsNoCase(key, u"Text") ? value : text::TrimView(value));
-                    });
+    // Key lines are stored a few at a time: the index slots of a batch's sections are loaded while
+    // the next lines are split, and those of its entries while the sections are found, rather than
+    // waited for one line at a time. Large files have indexes larger than the processor's caches.
+    struct Line {
+      std::uint32_t nameAt;  // the section's name in `names`
+      std::uint32_t nameSize;
+      std::uint32_t sectionHash;
+      std::uint32_t section;
+      std::uint32_t hash;
+      std::u16string_view key;
+      std::u16string_view value;
+    };
+    std::array<Line, 16> batch;
+    std::size_t batched = 0;
+    std::u16string names;
+    auto storeBatch = [&] {
+      for (std::size_t i = 0; i < batched; ++i) {
+        Line& line = batch[i];
+        if (i > 0 && line.nameAt == batch[i - 1].nameAt) {
+          line.section = batch[i - 1].section;
+        } else {
+          line.section =
+              SectionOf(std::u16string_view(names).substr(line.nameAt, line.nameSize), line.sectionHash);
+        }
+        line.hash = FoldedIndex::Hash(line.key, line.section);
+        entryIndex_.Prefetch(line.hash);
+      }
+      for (std::size_t i = 0; i < batched; ++i) Set(batch[i].section, batch[i].hash, batch[i].key, batch[i].value);
+      batched = 0;
+      names.clear();
+    };
+    auto entry = [&](std::u16string_view name, std::u16string_view key, std::u16string_view value) {
+      Line line;
+      const Line* previous = batched > 0 ? &batch[batched - 1] : nullptr;
+      if (previous != nullptr && std::u16string_view(names).substr(previous->nameAt, previous->nameSize) == name) {
+        line.nameAt = previous->nameAt;
+        line.nameSize = previous->nameSize;
+        line.sectionHash = previous->sectionHash;
+      } else {
+        line.nameAt = static_cast<std::uint32_t>(names.size());
+        line.nameSize = static_cast<std::uint32_t>(name.size());
+        names += name;
+        line.sectionHash = FoldedIndex::Hash(name);
+        sectionIndex_.Prefetch(line.sectionHash);
+      }
+      line.key = key;
+      // A "Text" value keeps its blanks: captions may be padded on purpose.
+      line.value = text::EqualsNoCase(key, u"Text") ? value : text::TrimView(value);
+      batch[batched++] = line;
+      if (batched == batch.size()) storeBatch();
+    };
+    // The text is decoded a piece at a time; the batch refers to its piece and is stored before the next.
+    text::DeviceTextPieces pieces(content, platform_.locale.AnsiCodePage());
+    std::u16string piece;
+    std::u16string current;
+    while (pieces.Next(piece)) {
+      ForEachIniEntry(piece, current, entry);
+      storeBatch();
+    }
   } catch (const std::bad_alloc&) {
     Clear();
     return false;
@@ -64,9 +150,9 @@ bool ProfileStore::Read(platform::WindowHandle owner, std::u16string_view path) 
 }
 
 bool ProfileStore::Save(platform::WindowHandle owner, std::u16string_view path) {
-  if (entries_.empty()) return false;
-  const auto bytes = text::Encode(FormatIniText(sections_, entries_), platform_.locale.AnsiCodePage(),
-                                  /*composeFirst=*/true);
+  if (EntryCount() == 0) return false;
+  const auto bytes =
+      text::EncodeDeviceText(FormatIniText(sections_, entries_), platform_.locale.AnsiCodePage());
   if (!platform_.files.WriteWholeFile(path, bytes)) {
     ShowOpenError(owner, path, true);
     return false;
@@ -76,29 +162,21 @@ bool ProfileStore::Save(platform::WindowHandle owner, std::u16string_view path) 
 
 std::u16string ProfileStore::GetString(std::u16string_view section, std::u16string_view key,
                                        std::u16string_view defaultValue) const {
-  const Entry* entry = Find(section, key);
-  return std::u16string(entry ? std::u16string_view(entry->value) : defaultValue);
+  const std::uint32_t id = FindEntry(FindSection(section), key);
+  return std::u16string(id != FoldedIndex::kNone ? std::u16string_view(entries_[id].value) : defaultValue);
 }
 
 std::int32_t ProfileStore::GetInt(std::u16string_view section, std::u16string_view key,
                                   std::int32_t defaultValue) const {
-  const Entry* entry = Find(section, key);
-  if (entry == nullptr || entry->value.empty()) return defaultValue;
-  return text::ParseInt(entry->value);
+  const std::uint32_t id = FindEntry(FindSection(section), key);
+  if (id == FoldedIndex::kNone || entries_[id].value.empty()) return defaultValue;
+  return text::ParseInt(entries_[id].value);
 }
 
 void ProfileStore::SetString(std::u16string_view section, std::u16string_view key,
                              std::u16string_view value) {
-  auto indexKey = IndexKey(section, key);
-  if (const auto found = index_.find(indexKey); found != index_.end()) {
-    entries_[found->second].value = value;
-    return;
-  }
-  const bool known = std::any_of(sections_.begin(), sections_.end(),
-                                 [&](const std::u16string& s) { return text::EqualsNoCase(s, section); });
-  if (!known) sections_.emplace_back(section);
-  index_.emplace(std::move(indexKey), entries_.size());
-  entries_.push_back({std::u16string(section), std::u16string(key), std::u16string(value)});
+  const std::uint32_t s = SectionOf(section, FoldedIndex::Hash(section));
+  Set(s, FoldedIndex::Hash(key, s), key, value);
 }
 
 void ProfileStore::SetInt(std::u16string_view section, std::u16string_view key, std::int32_t value) {
@@ -106,14 +184,13 @@ void ProfileStore::SetInt(std::u16string_view section, std::u16string_view key, 
 }
 
 void ProfileStore::DeleteKey(std::u16string_view section, std::u16string_view key) {
-  const auto found = index_.find(IndexKey(section, key));
-  if (found == index_.end()) return;
-  const std::size_t place = found->second;
-  index_.erase(found);
-  entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(place));
-  for (auto& [name, position] : index_) {
-    if (position > place) --position;
-  }
+  const std::uint32_t s = FindSection(section);
+  const std::uint32_t id = FindEntry(s, key);
+  if (id == FoldedIndex::kNone) return;
+  entryIndex_.Erase(FoldedIndex::Hash(key, s), id);
+  entries_[id] = Entry{};
+  ++removed_;
+  Compact();
 }
 
 void ProfileStore::ShowOpenError(platform::WindowHandle owner, std::u16string_view path, bool saving) {

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
+#include "common/FoldedIndex.h"
 #include "common/IniText.h"
 #include "platform/Handles.h"
 #include "platform/Platform.h"
@@ -14,14 +14,15 @@
 namespace vexa {
 
 // One .ini file in memory: sections of key=value lines, byte text in the device's ANSI code page with
-// CR LF line ends. Sections and keys match without regard to letter case; the spelling of their first
-// appearance is kept. Entries keep the order in which they were first added.
+// CR LF line ends (UTF-8 after a byte-order mark when the code page cannot hold the text). Sections and
+// keys match without regard to letter case; the spelling of their first appearance is kept. Entries
+// keep the order in which they were first added.
 class ProfileStore {
  public:
   explicit ProfileStore(platform::Platform& platform);
 
   // Empties the store, then loads the file. False, with an error box owned by `owner`, when the file
-  // cannot be opened; false without a box when it is too large for memory.
+  // cannot be opened or is larger than kMaxIniFileBytes; false without a box when memory runs out.
   bool Read(platform::WindowHandle owner, std::u16string_view path);
   // Writes the whole store over the file, atomically. False when the store is empty (the file is not
   // touched) or when the file cannot be written (with an error box).
@@ -38,22 +39,32 @@ class ProfileStore {
   void GetSectionNames(std::vector<std::u16string>& names) const { names = sections_; }
 
   bool KoreanUi() const { return koreanUi_; }
-  std::size_t EntryCount() const { return entries_.size(); }
+  std::size_t EntryCount() const { return entries_.size() - removed_; }
 
  private:
   using Entry = IniEntry;
 
   void Clear();
-  const Entry* Find(std::u16string_view section, std::u16string_view key) const;
-  static std::u16string IndexKey(std::u16string_view section, std::u16string_view key);
+  std::uint32_t FindSection(std::u16string_view section) const;
+  // The place of the section in the list, added at its end when new; `hash` is FoldedIndex::Hash(section).
+  std::uint32_t SectionOf(std::u16string_view section, std::uint32_t hash);
+  std::uint32_t FindEntry(std::uint32_t section, std::u16string_view key) const;
+  // `hash` is FoldedIndex::Hash(key, section).
+  void Set(std::uint32_t section, std::uint32_t hash, std::u16string_view key, std::u16string_view value);
+  // Drops removed entries from the list once they are the larger part, keeping the order.
+  void Compact();
   void ShowOpenError(platform::WindowHandle owner, std::u16string_view path, bool saving);
 
   platform::Platform& platform_;
   bool koreanUi_;
   std::vector<std::u16string> sections_;
+  // In the order the entries were first added; removed ones stay as gaps until the next Compact.
   std::vector<Entry> entries_;
-  // Folded "section\0key" to the entry's place, so look-ups stay fast on large files.
-  std::unordered_map<std::u16string, std::size_t> index_;
+  std::size_t removed_ = 0;
+  // Sections and entries by their case-folded names, so that reading, writing and look-ups take time
+  // in proportion to the file, however its keys are spread over sections.
+  FoldedIndex sectionIndex_;
+  FoldedIndex entryIndex_;
 };
 
 // True when the user or the system default language of the device is Korean.

@@ -5,6 +5,7 @@
 
 #include "common/ProfileStore.h"
 #include "common/text/CodePage.h"
+#include "common/text/DeviceText.h"
 #include "common/text/Text.h"
 
 namespace vexa {
@@ -25,9 +26,18 @@ void ToolbarProfileStore::Clear() {
   entries_.clear();
 }
 
+std::uint32_t ToolbarProfileStore::FindSection(std::u16string_view section) const {
+  for (std::size_t s = 0; s < sections_.size(); ++s) {
+    if (text::EqualsNoCase(sections_[s], section)) return static_cast<std::uint32_t>(s);
+  }
+  return Entry::kRemoved;
+}
+
 ToolbarProfileStore::Entry* ToolbarProfileStore::Find(std::u16string_view section, std::u16string_view key) {
+  const std::uint32_t s = FindSection(section);
+  if (s == Entry::kRemoved) return nullptr;
   for (auto& entry : entries_) {
-    if (text::EqualsNoCase(entry.section, section) && text::EqualsNoCase(entry.key, key)) return &entry;
+    if (entry.section == s && text::EqualsNoCase(entry.key, key)) return &entry;
   }
   return nullptr;
 }
@@ -40,13 +50,13 @@ const ToolbarProfileStore::Entry* ToolbarProfileStore::Find(std::u16string_view 
 void ToolbarProfileStore::Append(std::u16string_view section, std::u16string_view key,
                                  std::u16string_view value) {
   if (entries_.size() >= kMaxEntries) return;
-  const bool known = std::any_of(sections_.begin(), sections_.end(),
-                                 [&](const std::u16string& s) { return text::EqualsNoCase(s, section); });
-  if (!known) {
+  std::uint32_t s = FindSection(section);
+  if (s == Entry::kRemoved) {
     if (sections_.size() >= kMaxSections) return;
+    s = static_cast<std::uint32_t>(sections_.size());
     sections_.emplace_back(section);
   }
-  entries_.push_back({std::u16string(section), std::u16string(key), std::u16string(value)});
+  entries_.push_back({s, std::u16string(key), std::u16string(value)});
 }
 
 // [Button1]
@@ -54,12 +64,12 @@ void ToolbarProfileStore::Append(std::u16string_view section, std::u16string_vie
 bool ToolbarProfileStore::Read(std::u16string_view path) {
   Clear();
   try {
-    const auto bytes = platform_.files.ReadFile(path);
+    const auto bytes = platform_.files.ReadWholeFile(path, kMaxIniFileBytes);
     if (!bytes) {
       ShowOpenError(path);
       return false;
     }
-    ForEachIniEntry(text::Decode(UpToFirstZero(*bytes), CodePage()),
+    ForEachIniEntry(text::DecodeDeviceText(UpToFirstZero(*bytes), CodePage()),
                     [this](std::u16string_view section, std::u16string_view key, std::u16string_view value) {
                       Append(section, key, paths_.ExpandStorage(text::TrimView(value)));
                     });
@@ -73,7 +83,7 @@ bool ToolbarProfileStore::Read(std::u16string_view path) {
 bool ToolbarProfileStore::Save(std::u16string_view path) {
   if (entries_.empty()) return false;
   const auto text = FormatIniText(sections_, entries_);
-  if (!platform_.files.WriteWholeFile(path, text::Encode(text, CodePage(), /*composeFirst=*/true))) {
+  if (!platform_.files.WriteWholeFile(path, text::EncodeDeviceText(text, CodePage()))) {
     ShowOpenError(path);
     return false;
   }
@@ -107,10 +117,7 @@ void ToolbarProfileStore::SetInt(std::u16string_view section, std::u16string_vie
 }
 
 void ToolbarProfileStore::DeleteKey(std::u16string_view section, std::u16string_view key) {
-  auto found = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& entry) {
-    return text::EqualsNoCase(entry.section, section) && text::EqualsNoCase(entry.key, key);
-  });
-  if (found != entries_.end()) entries_.erase(found);
+  if (const Entry* entry = Find(section, key)) entries_.erase(entries_.begin() + (entry - entries_.data()));
 }
 
 void ToolbarProfileStore::ShowOpenError(std::u16string_view path) {

@@ -15,7 +15,8 @@ namespace vexa {
 
 // The toolbar's settings store, an older form of ProfileStore that also carries the toolbar's path and
 // launch services. It differs from ProfileStore in that:
-// - it holds at most 500 entries in at most 100 sections; lines beyond that are left out;
+// - it holds at most 500 entries in at most 100 sections; lines beyond that are left out (a file
+//   larger than kMaxIniFileBytes is refused as unreadable, as by ProfileStore);
 // - it speaks Korean only and keeps its owner window itself;
 // - reading keeps every key line, duplicates included (look-ups find the first), trims every value
 //   and expands "%STORAGE%" in every value as it is read;
@@ -27,6 +28,10 @@ class ToolbarProfileStore {
   static constexpr std::size_t kMaxSections = 100;
 
   explicit ToolbarProfileStore(platform::Platform& platform, platform::WindowHandle owner = platform::kNoWindow);
+  // Its launcher refers to its own path tokens, so a copy or a moved store would launch through the
+  // tokens of another (perhaps destroyed) store: it stays where it was made.
+  ToolbarProfileStore(const ToolbarProfileStore&) = delete;
+  ToolbarProfileStore& operator=(const ToolbarProfileStore&) = delete;
 
   void SetOwner(platform::WindowHandle owner) { owner_ = owner; }
 
@@ -56,6 +61,8 @@ class ToolbarProfileStore {
   void Clear();
   // Adds an entry, and its section when new, as long as there is room.
   void Append(std::u16string_view section, std::u16string_view key, std::u16string_view value);
+  // The section's place in the list, or Entry::kRemoved when it is not there.
+  std::uint32_t FindSection(std::u16string_view section) const;
   Entry* Find(std::u16string_view section, std::u16string_view key);
   const Entry* Find(std::u16string_view section, std::u16string_view key) const;
   void ShowOpenError(std::u16string_view path);

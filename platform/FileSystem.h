@@ -61,6 +61,9 @@ class FileSystem {
   // Reads at most `limit` bytes from the start of the file; nullopt when it cannot be opened or read.
   virtual std::optional<std::string> ReadFile(std::u16string_view path,
                                               std::size_t limit = static_cast<std::size_t>(-1)) = 0;
+  // Reads the whole file when it holds at most `maxSize` bytes. Nullopt when it cannot be opened or
+  // read, or when it is larger: then its size alone is looked at and none of its content is read.
+  std::optional<std::string> ReadWholeFile(std::u16string_view path, std::size_t maxSize);
   // Replaces the whole file atomically: after a failure (full disk, a kill, a crash) the old file is
   // still there, whole, or the new one is; never a truncated mix. False on failure.
   virtual bool WriteWholeFile(std::u16string_view path, std::string_view bytes) = 0;

@@ -144,10 +144,14 @@ std::u16string Decode(std::string_view bytes, std::uint16_t codePage) {
   return DecodeWestern(bytes);
 }
 
-std::string Encode(std::u16string_view text, std::uint16_t codePage, bool composeFirst) {
+namespace {
+
+// The bytes of `text` in the code page; `lost` tells whether a character had to become '?'.
+std::string EncodeCounting(std::u16string_view text, std::uint16_t codePage, bool composeFirst, bool& lost) {
   const bool korean = codePage == kCodePageKorean;
   std::string out;
   out.reserve(korean ? text.size() * 2 : text.size());
+  lost = false;
   const std::size_t n = text.size();
   for (std::size_t i = 0; i < n; ++i) {
     char16_t c = text[i];
@@ -155,6 +159,7 @@ std::string Encode(std::u16string_view text, std::uint16_t codePage, bool compos
       // A surrogate pair is one character outside the BMP, which neither code page holds.
       if (c <= 0xDBFF && i + 1 < n && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) ++i;
       out.push_back(kUnmappable);
+      lost = true;
       continue;
     }
     if (composeFirst) {
@@ -167,13 +172,32 @@ std::string Encode(std::u16string_view text, std::uint16_t codePage, bool compos
         ++i;
       }
     }
+    const std::size_t before = out.size();
     if (korean) {
       EncodeKorean(c, out);
     } else {
       out.push_back(EncodeWestern(c));
     }
+    // The replacement character stands for bytes that were lost when the text was read; a '?' keeps
+    // it as well as anything could.
+    if (out.size() == before + 1 && out.back() == kUnmappable && c != u'?' && c != kReplacement) lost = true;
   }
   return out;
+}
+
+}  // namespace
+
+std::string Encode(std::u16string_view text, std::uint16_t codePage, bool composeFirst) {
+  bool lost = false;
+  return EncodeCounting(text, codePage, composeFirst, lost);
+}
+
+std::optional<std::string> EncodeExactly(std::u16string_view text, std::uint16_t codePage,
+                                         bool composeFirst) {
+  bool lost = false;
+  std::string bytes = EncodeCounting(text, codePage, composeFirst, lost);
+  if (lost) return std::nullopt;
+  return bytes;
 }
 
 }  // namespace vexa::text

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,5 +20,9 @@ std::u16string Decode(std::string_view bytes, std::uint16_t codePage);
 // character followed by a combining mark is first composed into its precomposed form where one exists
 // ("e" + U+0301 becomes "é"), as the device's composite check does.
 std::string Encode(std::u16string_view text, std::uint16_t codePage, bool composeFirst = false);
+// As Encode, but nullopt when a character cannot be held by the code page. U+FFFD, which stands for
+// bytes already lost when a text was decoded, counts as held: it becomes '?'.
+std::optional<std::string> EncodeExactly(std::u16string_view text, std::uint16_t codePage,
+                                         bool composeFirst = false);
 
 }  // namespace vexa::text

@@ -105,13 +105,27 @@ TEST_F(LauncherTest, AnUnquotedTargetWithBlanksIsCutAfterTheLongestProgramPath) 
   EXPECT_THAT(device.Boxes(), ElementsAre(u"Error|\\Storage Card\\No Such.exe cant be executed"));
 }
 
-TEST_F(LauncherTest, AnEmptyShortcutStartsNothingAndSucceeds) {
+TEST_F(LauncherTest, AnEmptyShortcutSucceedsButOneThatNamesNothingCannotRun) {
   device.tree.WriteHostFile("empty.lnk", "");
+  // What a card leaves after a failed write: bytes were read, but they hold no command line.
   device.tree.WriteHostFile("zero.lnk", std::string("\0\0\0", 3));
+  device.tree.WriteHostFile("count.lnk", "27#");
   EXPECT_TRUE(env.Launch(0, u"\\empty.lnk"));
-  EXPECT_TRUE(env.Launch(0, u"\\zero.lnk"));
+  EXPECT_FALSE(env.Launch(4, u"\\zero.lnk"));
+  EXPECT_FALSE(env.Launch(4, u"\\count.lnk"));
   EXPECT_THAT(device.processes.started(), IsEmpty());
-  EXPECT_THAT(device.messageBoxes.shown(), IsEmpty());
+  EXPECT_THAT(device.Boxes(), ElementsAre(u"Error|\\zero.lnk cant be executed", u"Error|\\count.lnk cant be executed"));
+  EXPECT_EQ(device.messageBoxes.shown()[0].request.owner, 4u);
+}
+
+TEST_F(LauncherTest, UnquotedArgumentsAfterAQuotedTargetAreHandedOnAsWritten) {
+  device.tree.WriteHostFile("Windows/ctlpnl.exe", "program");
+  WriteShortcut("Windows/Programs/Power.lnk", u"21#\"\\Windows\\ctlpnl.exe\" cplmain.cpl,2");
+  WriteShortcut("Windows/Programs/Two.lnk", u"40#\"\\Windows\\ctlpnl.exe\"  \"a b\" \"c\"\r\n");
+  EXPECT_TRUE(env.Launch(0, u"\\Windows\\Programs\\Power.lnk", u"not used"));
+  EXPECT_TRUE(env.Launch(0, u"\\Windows\\Programs\\Two.lnk"));
+  EXPECT_THAT(device.processes.started(), ElementsAre(Start{u"\\Windows\\ctlpnl.exe", u"cplmain.cpl,2", true},
+                                                      Start{u"\\Windows\\ctlpnl.exe", u"\"a b\" \"c", true}));
 }
 
 TEST_F(LauncherTest, OnlyTheFirst511BytesOfAShortcutCount) {
@@ -149,11 +163,13 @@ TEST(ShortcutParseTest, MalformedShortcutsNeverBreakTheReader) {
   auto none = [](std::u16string_view) { return false; };
   EXPECT_EQ(ParseShortcut(u"5#\"", none).target, u"");
   EXPECT_EQ(ParseShortcut(u"#\"abc\"", none).target, u"\"abc\"");  // "#\"" at position 0 is not the quoted form
-  EXPECT_EQ(ParseShortcut(u"1#\"\" \"", none).target, u"\" ");  // a quote at the start is no separator
+  EXPECT_EQ(ParseShortcut(u"5#\"abc", none).target, u"ab");  // no closing quote: the last character goes
+  EXPECT_EQ(ParseShortcut(u"1#\"\" \"", none).target, u"");
+  EXPECT_EQ(ParseShortcut(u"1#\"\" \"", none).arguments, u"");
   EXPECT_EQ(ParseShortcut(u"no hash", none).target, u"no hash");
   const auto twoQuotes = ParseShortcut(u"9#\"x\"\"y\"", none);
-  EXPECT_EQ(twoQuotes.target, u"");
-  EXPECT_EQ(twoQuotes.arguments, u"y");
+  EXPECT_EQ(twoQuotes.target, u"x");
+  EXPECT_EQ(twoQuotes.arguments, u"\"y");
   std::u16string garbage;
   std::uint32_t seed = 7;
   for (int round = 0; round < 2000; ++round) {

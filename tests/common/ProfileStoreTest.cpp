@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <filesystem>
 
 #include "common/text/CodePage.h"
 #include "common/text/Text.h"
@@ -120,6 +121,27 @@ TEST_F(ProfileStoreTest, DeletingAKeyKeepsItsSectionAndTheOtherEntriesFindable) 
   EXPECT_EQ(device.tree.ReadHostFile("d.ini"), "[A]\r\n\r\n[B]\r\nx=1\r\nz=4\r\n");
 }
 
+TEST_F(ProfileStoreTest, ManyKeysStayFindableThroughDeletesAndReadditionsInTheirOrder) {
+  ProfileStore store(device.platform);
+  for (int i = 0; i < 3000; ++i) store.SetInt(u"S" + text::FromInt(i % 7), u"Key" + text::FromInt(i), i);
+  // Removing two thirds packs the list; what is left keeps its order and stays findable.
+  for (int i = 0; i < 3000; ++i) {
+    if (i % 3 != 0) store.DeleteKey(u"s" + text::FromInt(i % 7), u"KEY" + text::FromInt(i));
+  }
+  store.SetInt(u"S1", u"Key1", -1);  // added again: now last in its section
+  EXPECT_EQ(store.EntryCount(), 1001u);
+  for (int i = 0; i < 3000; ++i) {
+    const int expected = i % 3 == 0 ? i : (i == 1 ? -1 : -2);
+    ASSERT_EQ(store.GetInt(u"S" + text::FromInt(i % 7), u"key" + text::FromInt(i), -2), expected) << i;
+  }
+  ASSERT_TRUE(store.Save(platform::kNoWindow, u"\\many.ini"));
+  const std::string saved = device.tree.ReadHostFile("many.ini");
+  EXPECT_LT(saved.find("Key0=0"), saved.find("Key7=7"));
+  EXPECT_LT(saved.find("[S1]\r\nKey15=15"), saved.find("Key1=-1"));
+  EXPECT_LT(saved.find("Key2997=2997"), saved.find("Key1=-1"));
+  EXPECT_EQ(saved.find("Key2=2"), std::string::npos);
+}
+
 TEST_F(ProfileStoreTest, SavingAnEmptyStoreFailsAndLeavesTheFileAlone) {
   device.tree.WriteHostFile("keep.ini", "[Old]\r\nA=1\r\n");
   ProfileStore store(device.platform);
@@ -169,6 +191,29 @@ TEST_F(ProfileStoreTest, ReadingAMissingFileEmptiesTheStoreAndNamesOnlyTheFile) 
   EXPECT_EQ(box.caption, u"Read");
   EXPECT_EQ(box.text, u"[Missing.ini] file could not be opened.");
   EXPECT_EQ(box.icon, platform::MessageIcon::kInformation);
+}
+
+TEST_F(ProfileStoreTest, AFileOverSixteenMegabytesIsRefusedAsUnreadable) {
+  // Exactly the limit still reads.
+  std::string limit = "[S]\r\nA=1\r\nB=";
+  limit += std::string(kMaxIniFileBytes - limit.size() - 2, 'x') + "\r\n";
+  ASSERT_EQ(limit.size(), kMaxIniFileBytes);
+  auto store = ReadBytes(limit);
+  EXPECT_EQ(store.GetInt(u"S", u"A", 0), 1);
+  EXPECT_TRUE(device.messageBoxes.shown().empty());
+
+  // One byte more, or a sparse file of 4 GB that would take the memory of the device, gives the box
+  // of an unreadable file and an empty store.
+  device.tree.WriteHostFile("over.ini", limit + "C");
+  device.tree.WriteHostFile("huge.ini", "[S]\r\nA=1\r\n");
+  std::filesystem::resize_file(device.tree.root() / "huge.ini", std::uintmax_t{4} << 30);
+  EXPECT_FALSE(store.Read(platform::kNoWindow, u"\\over.ini"));
+  EXPECT_EQ(store.EntryCount(), 0u);
+  ASSERT_TRUE(store.Read(platform::kNoWindow, u"\\test.ini"));
+  EXPECT_FALSE(store.Read(platform::kNoWindow, u"\\huge.ini"));
+  EXPECT_EQ(store.EntryCount(), 0u);
+  EXPECT_THAT(device.Boxes(), ElementsAre(u"Read|[over.ini] file could not be opened.",
+                                          u"Read|[huge.ini] file could not be opened."));
 }
 
 TEST_F(ProfileStoreTest, ErrorBoxesSpeakKoreanOnAKoreanDevice) {

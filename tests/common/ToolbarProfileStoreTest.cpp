@@ -3,6 +3,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <type_traits>
+
+#include "common/Environment.h"
 #include "common/text/CodePage.h"
 #include "tests/support/TestDevice.h"
 
@@ -96,6 +100,28 @@ TEST(ToolbarProfileStoreTest, PathsAndLaunchesFollowTheToolbarsRules) {
   EXPECT_TRUE(store.Launch(u"\\%STORAGE%\\Navi\\navi.exe"));
   EXPECT_FALSE(store.Launch(u"\\Storage Card\\Navi\\gone.exe"));
   EXPECT_THAT(device.Boxes(), ElementsAre(u"에러|\\Storage Card\\Navi\\gone.exe를 실행할수 없습니다."));
+}
+
+TEST(ToolbarProfileStoreTest, AFileOverSixteenMegabytesIsRefusedWithTheErrorBox) {
+  TestDevice device(u"\\Storage Card\\VexaDeck\\VexaToolbar.exe");
+  device.tree.WriteHostFile("VexaToolbar.ini", "[Button1]\r\nPath=a.exe\r\n");
+  std::filesystem::resize_file(device.tree.root() / "VexaToolbar.ini", kMaxIniFileBytes + 1);
+  ToolbarProfileStore store(device.platform, 9);
+  EXPECT_FALSE(store.Read(u"\\VexaToolbar.ini"));
+  EXPECT_EQ(store.EntryCount(), 0u);
+  EXPECT_THAT(device.Boxes(), ElementsAre(u"에러|[VexaToolbar.ini] 환경파일을 열수 없습니다."));
+  EXPECT_EQ(device.messageBoxes.shown()[0].request.owner, 9u);
+}
+
+// The launcher inside refers to the path tokens beside it; a copied or moved store would expand
+// "%STORAGE%" through tokens that are not its own.
+TEST(ToolbarProfileStoreTest, StoresWhoseLauncherReadsTheirOwnTokensStayWhereTheyWereMade) {
+  EXPECT_FALSE(std::is_copy_constructible_v<ToolbarProfileStore>);
+  EXPECT_FALSE(std::is_move_constructible_v<ToolbarProfileStore>);
+  EXPECT_FALSE(std::is_copy_assignable_v<ToolbarProfileStore>);
+  EXPECT_FALSE(std::is_move_assignable_v<ToolbarProfileStore>);
+  EXPECT_FALSE(std::is_move_constructible_v<Environment>);
+  EXPECT_FALSE(std::is_move_assignable_v<Environment>);
 }
 
 }  // namespace
