@@ -33,6 +33,9 @@ class DeckWindow : public platform::ui::WindowHandler {
 
   DeckWindow(Environment& env, platform::ui::UserInterface& ui);
   ~DeckWindow() override;
+  // The slots hold the window's background and the picture cache by address: the window stays put.
+  DeckWindow(const DeckWindow&) = delete;
+  DeckWindow& operator=(const DeckWindow&) = delete;
 
   // Runs the window modally; returns when it closes.
   int Run();

@@ -1,6 +1,7 @@
 #include "platform/Shell.h"
 
 #include "common/text/CodePage.h"
+#include "common/text/DeviceText.h"
 #include "common/text/Text.h"
 
 namespace vexa::platform {
@@ -18,7 +19,7 @@ bool Shell::CreateShortcut(std::u16string_view shortcutPath, std::u16string_view
   std::u16string text = text::FromInt(static_cast<std::int64_t>(target.size()));
   text += u'#';
   text += target;
-  return files_.WriteWholeFile(shortcutPath, text::Encode(text, locale_.AnsiCodePage()));
+  return files_.WriteWholeFile(shortcutPath, text::EncodeDeviceText(text, locale_.AnsiCodePage()));
 }
 
 }  // namespace vexa::platform

@@ -159,6 +159,14 @@ TEST_F(LauncherTest, AShortcutMadeByTheShellStartsItsTarget) {
   EXPECT_THAT(device.processes.started(), ElementsAre(Start{u"\\Storage Card\\Navi\\navi.exe", u"", true}));
 }
 
+TEST_F(LauncherTest, AShortcutToAKoreanPathMadeOnAnEnglishDeviceKeepsItsTarget) {
+  device.tree.WriteHostFile("Storage Card/\xEB\x82\xB4\xEB\xB9\x84/navi.exe", "program");
+  ASSERT_TRUE(device.shell.CreateShortcut(u"\\Windows\\Programs\\K.lnk", u"\"\\Storage Card\\내비\\navi.exe\""));
+  EXPECT_EQ(device.tree.ReadHostFile("Windows/Programs/K.lnk").substr(0, 3), "\xEF\xBB\xBF");
+  EXPECT_TRUE(env.Launch(0, u"\\Windows\\Programs\\K.lnk"));
+  EXPECT_THAT(device.processes.started(), ElementsAre(Start{u"\\Storage Card\\내비\\navi.exe", u"", true}));
+}
+
 TEST(ShortcutParseTest, MalformedShortcutsNeverBreakTheReader) {
   auto none = [](std::u16string_view) { return false; };
   EXPECT_EQ(ParseShortcut(u"5#\"", none).target, u"");
