@@ -1,0 +1,123 @@
+// Any text as device paths and host paths: the real file system adapter over a small device tree and
+// the in-memory one holding the same tree must agree on every answer a path gets (exists, folder,
+// listing, content, host path), a host path that maps into the device maps back to itself, and the
+// program's own path derives its folders without failing.
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "common/PathTokens.h"
+#include "common/text/Text.h"
+#include "fuzz/MemoryDevice.h"
+#include "platform/posix/PosixFileSystem.h"
+
+namespace {
+
+using namespace vexa;
+
+// The tree both adapters hold: folders end in '\'.
+constexpr std::u16string_view kTree[] = {
+    u"\\Storage Card\\VexaDeck\\VexaDeck.ini",  u"\\Storage Card\\VexaDeck\\Skin\\Default\\skin480x272.ini",
+    u"\\Storage Card\\음악파일\\노래.mp3",         u"\\Storage Card\\VexaDeck\\Skin\\Default\\button\\",
+    u"\\Windows\\Desktop\\Navi.lnk",             u"\\Windows\\Programs\\",
+    u"\\aB.txt",                                 u"\\x.y.z",
+    u"\\Storage Card\\VexaDeck\\Skin\\Default\\gauge\\speed000.png"};
+
+struct Devices {
+  Devices() {
+    std::filesystem::create_directories(root);
+    for (const auto path : kTree) {
+      if (path.back() == u'\\') {
+        memory.files.CreateDirectories(path);
+        std::filesystem::create_directories(root / text::ToUtf8(path.substr(1, path.size() - 2)));
+        continue;
+      }
+      const auto bytes = text::ToUtf8(path);
+      memory.files.AddFile(path, bytes);
+      std::u16string relative(path.substr(1));
+      for (auto& c : relative) c = c == u'\\' ? u'/' : c;
+      const std::filesystem::path host = root / text::ToUtf8(relative);
+      std::filesystem::create_directories(host.parent_path());
+      posix.WriteWholeFile(path, bytes);
+    }
+    realRoot = std::filesystem::canonical(root).string();
+  }
+  ~Devices() {
+    std::error_code ignored;
+    std::filesystem::remove_all(root, ignored);
+  }
+
+  std::filesystem::path root =
+      std::filesystem::temp_directory_path() / ("vexa-fuzz-paths-" + std::to_string(::getpid()));
+  std::string realRoot;
+  platform::PosixFileSystem posix{root.string()};
+  fuzzing::MemoryDevice memory{platform::kLangKorean};
+  std::string memoryRoot = "/vexa-memory";
+};
+
+void Require(bool ok) {
+  if (!ok) std::abort();
+}
+
+// The host path after the adapter's root, to compare the two adapters' answers.
+std::optional<std::string> AfterRoot(const std::optional<std::string>& host, const std::string& root) {
+  if (!host) return std::nullopt;
+  Require(host->starts_with(root));
+  return host->substr(root.size());
+}
+
+void Compare(Devices& d, std::u16string_view path) {
+  platform::FileSystem& a = d.posix;
+  platform::FileSystem& b = d.memory.files;
+  Require(a.Exists(path) == b.Exists(path));
+  Require(a.IsDirectory(path) == b.IsDirectory(path));
+  Require(a.ReadFile(path) == b.ReadFile(path));
+  const auto found = a.Find(path);
+  const auto same = b.Find(path);
+  Require(found.size() == same.size());
+  for (std::size_t i = 0; i < found.size(); ++i) {
+    Require(found[i].name == same[i].name && found[i].directory == same[i].directory &&
+            found[i].archive == same[i].archive && found[i].size == same[i].size);
+  }
+  Require(AfterRoot(a.HostPath(path), d.realRoot) == AfterRoot(b.HostPath(path), d.memoryRoot));
+}
+
+// A host path inside the device gives a device path whose host path leads to the same device path.
+void RoundTrip(platform::FileSystem& files, const std::string& root, std::string_view relative) {
+  const auto device = files.DevicePath(root + "/" + std::string(relative));
+  if (!device) return;
+  const auto host = files.HostPath(*device);
+  Require(host.has_value());
+  // The way back spells each name as stored.
+  const auto back = files.DevicePath(*host);
+  Require(back && text::EqualsNoCase(*back, *device));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static Devices devices;
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  // The bytes as UTF-8 text, and as UTF-16 units where unpaired surrogates can appear.
+  std::u16string units(size / 2, u'\0');
+  for (std::size_t i = 0; i < units.size(); ++i) {
+    units[i] = static_cast<char16_t>(data[2 * i] | data[2 * i + 1] << 8);
+  }
+  for (const std::u16string& path : {text::FromUtf8(bytes), units}) {
+    Compare(devices, path);
+    PathTokens tokens(devices.memory.shell, path, Flavor::kDeck);
+    for (const int code : std::initializer_list<int>{2, 16, PATH_STORAGE_ROOT, PATH_PROGRAM_DIR, PATH_DATA_DIR, PATH_MUSIC_DIR, PATH_MOVIE_DIR,
+                     PATH_PICTURE_DIR, PATH_PROGRAM_FILE, PATH_TMP_COPY, PATH_INI_FILE}) {
+      tokens.GetPath(code);
+    }
+    Compare(devices, tokens.ExpandStorage(path));
+  }
+  RoundTrip(devices.posix, devices.realRoot, bytes);
+  RoundTrip(devices.memory.files, devices.memoryRoot, bytes);
+  return 0;
+}
