@@ -1,6 +1,7 @@
 // Any bytes as the launcher's settings file, on a Korean and an English device: every setting reads
 // a value in its range, the defaults fill in, and the file the launcher saves is a fixed point: read
-// back and saved again, it gives the same bytes and the same settings.
+// back and saved again, it gives the same bytes and the same settings (where the text form can hold
+// it: see SavedTextReadsBack).
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -85,6 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     vexa::fuzzing::MemoryDevice device(lang);
     device.files.AddFile(kFile, std::string_view(reinterpret_cast<const char*>(data), size));
     std::string first;
+    std::size_t sections = 0;
     {
       vexa::Environment environment(device.platform);
       DeckSettings settings(environment);
@@ -102,11 +104,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       settings.SetStartShowTaskBar(settings.StartShowTaskBar());
       settings.SetBackgroundChangeSeconds(settings.BackgroundChangeSeconds());
       first = Saved(settings, device);
+      std::vector<std::u16string> names;
+      settings.store().GetSectionNames(names);
+      sections = names.size();
     }
     vexa::Environment environment(device.platform);
     DeckSettings again(environment);
     if (!again.Read(vexa::platform::kNoWindow)) std::abort();
     const auto summary = Summary(again);
+    if (!vexa::fuzzing::SavedTextReadsBack(first, sections)) continue;
     if (Saved(again, device) != first) std::abort();
     vexa::Environment third(device.platform);
     DeckSettings last(third);

@@ -34,18 +34,21 @@ struct Devices {
     for (const auto path : kTree) {
       if (path.back() == u'\\') {
         memory.files.CreateDirectories(path);
-        std::filesystem::create_directories(root / text::ToUtf8(path.substr(1, path.size() - 2)));
+        std::filesystem::create_directories(HostFile(path.substr(0, path.size() - 1)));
         continue;
       }
       const auto bytes = text::ToUtf8(path);
       memory.files.AddFile(path, bytes);
-      std::u16string relative(path.substr(1));
-      for (auto& c : relative) c = c == u'\\' ? u'/' : c;
-      const std::filesystem::path host = root / text::ToUtf8(relative);
-      std::filesystem::create_directories(host.parent_path());
+      std::filesystem::create_directories(HostFile(path).parent_path());
       posix.WriteWholeFile(path, bytes);
     }
     realRoot = std::filesystem::canonical(root).string();
+  }
+  // The host file of a device path "\\a\\b" in the tree.
+  std::filesystem::path HostFile(std::u16string_view path) const {
+    std::string relative = text::ToUtf8(path.substr(1));
+    for (auto& c : relative) c = c == '\\' ? '/' : c;
+    return root / relative;
   }
   ~Devices() {
     std::error_code ignored;
