@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <initializer_list>
@@ -13,7 +14,9 @@
 
 #include "common/PathTokens.h"
 #include "common/text/Text.h"
-#include "fuzz/MemoryDevice.h"
+#include "platform/DeviceLocale.h"
+#include "platform/Shell.h"
+#include "platform/headless/MemoryFileSystem.h"
 #include "platform/posix/PosixFileSystem.h"
 
 namespace {
@@ -28,21 +31,26 @@ constexpr std::u16string_view kTree[] = {
     u"\\aB.txt",                                 u"\\x.y.z",
     u"\\Storage Card\\VexaDeck\\Skin\\Default\\gauge\\speed000.png"};
 
+// The host folder of the tree: made first, so that the in-memory adapter can stand for the same folder.
+std::filesystem::path MakeRoot() {
+  auto root = std::filesystem::temp_directory_path() / ("vexa-fuzz-paths-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(root);
+  return std::filesystem::canonical(root);
+}
+
 struct Devices {
   Devices() {
-    std::filesystem::create_directories(root);
     for (const auto path : kTree) {
       if (path.back() == u'\\') {
-        memory.files.CreateDirectories(path);
+        memory.CreateDirectories(path);
         std::filesystem::create_directories(HostFile(path.substr(0, path.size() - 1)));
         continue;
       }
       const auto bytes = text::ToUtf8(path);
-      memory.files.AddFile(path, bytes);
+      memory.AddFile(path, bytes);
       std::filesystem::create_directories(HostFile(path).parent_path());
       posix.WriteWholeFile(path, bytes);
     }
-    realRoot = std::filesystem::canonical(root).string();
   }
   // The host file of a device path "\\a\\b" in the tree.
   std::filesystem::path HostFile(std::u16string_view path) const {
@@ -55,28 +63,22 @@ struct Devices {
     std::filesystem::remove_all(root, ignored);
   }
 
-  std::filesystem::path root =
-      std::filesystem::temp_directory_path() / ("vexa-fuzz-paths-" + std::to_string(::getpid()));
-  std::string realRoot;
+  std::filesystem::path root = MakeRoot();
   platform::PosixFileSystem posix{root.string()};
-  fuzzing::MemoryDevice memory{platform::kLangKorean};
-  std::string memoryRoot = "/vexa-memory";
+  platform::MemoryFileSystem memory{root.string()};
+  platform::DeviceLocale locale{platform::kLangKorean};
+  platform::Shell shell{memory, locale};
 };
 
-void Require(bool ok) {
-  if (!ok) std::abort();
-}
-
-// The host path after the adapter's root, to compare the two adapters' answers.
-std::optional<std::string> AfterRoot(const std::optional<std::string>& host, const std::string& root) {
-  if (!host) return std::nullopt;
-  Require(host->starts_with(root));
-  return host->substr(root.size());
+void Require(bool ok, int line = __builtin_LINE()) {
+  if (ok) return;
+  std::fprintf(stderr, "device_paths: check at line %d failed\n", line);
+  std::abort();
 }
 
 void Compare(Devices& d, std::u16string_view path) {
   platform::FileSystem& a = d.posix;
-  platform::FileSystem& b = d.memory.files;
+  platform::FileSystem& b = d.memory;
   Require(a.Exists(path) == b.Exists(path));
   Require(a.IsDirectory(path) == b.IsDirectory(path));
   Require(a.ReadFile(path) == b.ReadFile(path));
@@ -87,7 +89,8 @@ void Compare(Devices& d, std::u16string_view path) {
     Require(found[i].name == same[i].name && found[i].directory == same[i].directory &&
             found[i].archive == same[i].archive && found[i].size == same[i].size);
   }
-  Require(AfterRoot(a.HostPath(path), d.realRoot) == AfterRoot(b.HostPath(path), d.memoryRoot));
+  // Both stand for the same host folder, so their host paths are the same text.
+  Require(a.HostPath(path) == b.HostPath(path));
 }
 
 // A host path inside the device gives a device path whose host path leads to the same device path.
@@ -113,14 +116,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   for (const std::u16string& path : {text::FromUtf8(bytes), units}) {
     Compare(devices, path);
-    PathTokens tokens(devices.memory.shell, path, Flavor::kDeck);
+    PathTokens tokens(devices.shell, path, Flavor::kDeck);
     for (const int code : std::initializer_list<int>{2, 16, PATH_STORAGE_ROOT, PATH_PROGRAM_DIR, PATH_DATA_DIR, PATH_MUSIC_DIR, PATH_MOVIE_DIR,
                      PATH_PICTURE_DIR, PATH_PROGRAM_FILE, PATH_TMP_COPY, PATH_INI_FILE}) {
       tokens.GetPath(code);
     }
     Compare(devices, tokens.ExpandStorage(path));
   }
-  RoundTrip(devices.posix, devices.realRoot, bytes);
-  RoundTrip(devices.memory.files, devices.memoryRoot, bytes);
+  RoundTrip(devices.posix, devices.root.string(), bytes);
+  RoundTrip(devices.memory, devices.root.string(), bytes);
   return 0;
 }

@@ -206,12 +206,17 @@ std::optional<MemoryFileSystem::Resolved> MemoryFileSystem::Resolve(std::u16stri
     resolved.parent = folder;
     resolved.parentIsFolder = folder != nullptr;
     resolved.givenName = component;
-    Node* entry = folder != nullptr ? folder->Child(component) : nullptr;
     if (resolved.host.empty() || resolved.host.back() != '/') resolved.host += '/';
+    const std::string name = text::ToUtf8(component);
+    // The host refuses to look up a name or a path too long for it; so does this adapter.
+    if (folder != nullptr && (name.size() > kMaxHostName || resolved.host.size() + name.size() > kMaxHostPath)) {
+      return std::nullopt;
+    }
+    Node* entry = folder != nullptr ? folder->Child(component) : nullptr;
     if (entry == nullptr) {
       // Missing: this and every later component keep the spelling given.
       ++resolved.missing;
-      resolved.host += text::ToUtf8(component);
+      resolved.host += name;
       folder = nullptr;
       continue;
     }

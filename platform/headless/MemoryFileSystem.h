@@ -28,10 +28,14 @@ namespace vexa::platform {
 // kMaxFileSize; a write or copy beyond it fails.
 //
 // HostPath answers `hostRoot` followed by the path's components as stored, joined by '/', and
-// DevicePath takes such a path back; neither names a real host file.
+// DevicePath takes such a path back; neither names a real host file. The limits of a Linux host hold
+// as they do for the real adapter: a name of more than 255 bytes in UTF-8, or a host path of more
+// than 4095, looked up in a folder that exists, refuses the path.
 class MemoryFileSystem : public FileSystem {
  public:
   static constexpr std::uint64_t kMaxFileSize = 256u << 20;
+  static constexpr std::size_t kMaxHostName = 255;
+  static constexpr std::size_t kMaxHostPath = 4095;
 
   explicit MemoryFileSystem(std::string hostRoot = "/vexa-memory");
   ~MemoryFileSystem() override;

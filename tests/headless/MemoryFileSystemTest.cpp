@@ -148,6 +148,18 @@ TYPED_TEST(BothFileSystemsTest, HostPathsAndDevicePathsGoBothWays) {
   EXPECT_FALSE(fs.HostPath(u"\\a|b"));
 }
 
+TYPED_TEST(BothFileSystemsTest, NamesTooLongForTheHostAreRefusedWhereTheyAreLookedUp) {
+  FileSystem& fs = this->files();
+  const std::u16string longest(255, u'n');
+  ASSERT_TRUE(fs.WriteWholeFile(u"\\" + longest, "x"));
+  EXPECT_TRUE(fs.Exists(longest));
+  const std::u16string tooLong = longest + u"n";
+  EXPECT_FALSE(fs.HostPath(u"\\" + tooLong));
+  EXPECT_FALSE(fs.WriteWholeFile(u"\\" + tooLong, "x"));
+  // Below a folder that does not exist nothing is looked up: the path is only missing.
+  EXPECT_TRUE(fs.HostPath(u"\\none\\" + tooLong));
+}
+
 TEST(MemoryFileSystemTest, AFileOpenedBeforeASaveOrADeleteKeepsReadingTheOldBytes) {
   MemoryFileSystem fs;
   ASSERT_TRUE(fs.AddFile(u"\\Storage Card\\VexaDeck\\VexaDeck.ini", "old"));
