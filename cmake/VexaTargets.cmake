@@ -7,6 +7,17 @@ if(VEXA_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+# The fuzz build instruments every target for coverage, so that libFuzzer sees the edges of the code
+# it drives and not only those of the fuzzer's own file. The libFuzzer runtime itself (its main) is
+# linked into the fuzzer programs only: see vexa_fuzzer in fuzz/CMakeLists.txt.
+if(VEXA_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    message(FATAL_ERROR "VEXA_FUZZ needs clang (libFuzzer); use the fuzz preset")
+  endif()
+  add_compile_options(-fsanitize=fuzzer-no-link)
+  add_link_options(-fsanitize=fuzzer-no-link)
+endif()
+
 # vexa_library(NAME DIR [DEPS ...]): one static library made of the .cpp files of one folder
 # (not its subfolders).
 function(vexa_library name dir)

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <utility>
 
 #include "common/SettingValues.h"
 #include "common/text/Format.h"
@@ -27,6 +28,15 @@ int ScaleValue(int value, int numerator, int denominator) {
   const std::int64_t scaled = static_cast<std::int64_t>(value) * numerator / denominator;
   return static_cast<int>(
       std::clamp<std::int64_t>(scaled, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
+// One axis of a rectangle scaled: both ends scaled, the far end held so that the extent (far - near)
+// still fits in an int and a slot's width and height never overflow.
+std::pair<int, int> ScaleSpan(int near, int far, int numerator, int denominator) {
+  const int scaledNear = ScaleValue(near, numerator, denominator);
+  const int scaledFar = ScaleValue(far, numerator, denominator);
+  const std::int64_t longest = std::int64_t{scaledNear} + std::numeric_limits<int>::max();
+  return {scaledNear, static_cast<int>(std::min<std::int64_t>(scaledFar, longest))};
 }
 
 bool IsDesigned(gfx::Size design) {
@@ -66,10 +76,9 @@ bool LiveSlots::HasPicture() const {
 
 gfx::Rect ScaleToScreen(const gfx::Rect& rect, gfx::Size screen, gfx::Size design) {
   if (!IsDesigned(design)) return rect;
-  return {ScaleValue(rect.left, screen.width, design.width),
-          ScaleValue(rect.top, screen.height, design.height),
-          ScaleValue(rect.right, screen.width, design.width),
-          ScaleValue(rect.bottom, screen.height, design.height)};
+  const auto [left, right] = ScaleSpan(rect.left, rect.right, screen.width, design.width);
+  const auto [top, bottom] = ScaleSpan(rect.top, rect.bottom, screen.height, design.height);
+  return {left, top, right, bottom};
 }
 
 int ScaleTextSize(int size, gfx::Size screen, gfx::Size design) {
@@ -307,6 +316,7 @@ SlotSettings SkinLoader::LoadElement(std::u16string_view section, int slotIndex,
     size_ = parsed == Point{-1, -1} ? std::nullopt : std::optional<Point>(parsed);
   }
   if (position_ && size_) {
+    // Position + Size saturates at the end of the int range (FromSize adds without overflow).
     const auto designRect = gfx::Rect::FromSize(position_->x, position_->y, size_->x, size_->y);
     slot.bounds = ScaleToScreen(designRect, context.screen, location.designSize);
   }

@@ -1,55 +1,42 @@
-// Any bytes as an .ini file: reading never fails other than by returning false, and what is saved
-// reads back to the same entries.
-#include <unistd.h>
-
+// Any bytes as an .ini file, on a Korean and an English device: reading never fails other than by
+// returning false, saving never fails, and what is saved is a fixed point: read back and saved again,
+// it gives the same bytes (where the text form can hold it: see SavedTextReadsBack).
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
+#include <vector>
 
 #include "common/ProfileStore.h"
-#include "platform/DeviceLocale.h"
-#include "platform/headless/RecordingProcesses.h"
-#include "platform/headless/ScriptedMessageBoxes.h"
-#include "platform/posix/PosixFileSystem.h"
+#include "fuzz/MemoryDevice.h"
 
 namespace {
 
-std::filesystem::path MakeRoot() {
-  auto root = std::filesystem::temp_directory_path() / ("vexa-fuzz-ini-" + std::to_string(getpid()));
-  std::filesystem::create_directories(root);
-  return root;
+// Saves the store and answers the bytes written.
+std::string SaveBytes(vexa::ProfileStore& store, vexa::fuzzing::MemoryDevice& device, std::u16string_view path) {
+  if (!store.Save(vexa::platform::kNoWindow, path)) std::abort();
+  return device.files.ReadFile(path).value();
 }
-
-struct Device {
-  std::filesystem::path root = MakeRoot();
-  vexa::platform::PosixFileSystem files{root.string()};
-  vexa::platform::RecordingProcesses processes{files};
-  vexa::platform::ScriptedMessageBoxes boxes;
-  vexa::platform::DeviceLocale korean{vexa::platform::kLangKorean};
-  vexa::platform::Shell shell{files, korean};
-  vexa::platform::Platform platform{files, processes, boxes, korean, shell, u"\\Storage Card\\x.exe"};
-};
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static Device device;
-  device.boxes.Clear();
-  {
-    std::ofstream out(device.root / "in.ini", std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+  for (const std::uint16_t lang : vexa::fuzzing::kLanguages) {
+    vexa::fuzzing::MemoryDevice device(lang);
+    device.files.WriteWholeFile(u"\\in.ini", std::string_view(reinterpret_cast<const char*>(data), size));
+    vexa::ProfileStore store(device.platform);
+    if (!store.Read(vexa::platform::kNoWindow, u"\\in.ini")) std::abort();
+    std::vector<std::u16string> sections;
+    store.GetSectionNames(sections);
+    if (store.EntryCount() == 0) continue;  // nothing to save
+    const std::string first = SaveBytes(store, device, u"\\out.ini");
+
+    vexa::ProfileStore again(device.platform);
+    if (!again.Read(vexa::platform::kNoWindow, u"\\out.ini")) std::abort();
+    // Entries whose text survives the code page come back; the count never grows.
+    if (again.EntryCount() > store.EntryCount()) std::abort();
+    if (!vexa::fuzzing::SavedTextReadsBack(first, sections.size())) continue;
+    if (again.EntryCount() != store.EntryCount()) std::abort();
+    if (SaveBytes(again, device, u"\\again.ini") != first) std::abort();
   }
-  vexa::ProfileStore store(device.platform);
-  if (!store.Read(vexa::platform::kNoWindow, u"\\in.ini")) std::abort();
-  std::vector<std::u16string> sections;
-  store.GetSectionNames(sections);
-  if (store.EntryCount() == 0) return 0;
-  if (!store.Save(vexa::platform::kNoWindow, u"\\out.ini")) std::abort();
-  vexa::ProfileStore again(device.platform);
-  if (!again.Read(vexa::platform::kNoWindow, u"\\out.ini")) std::abort();
-  // Entries whose text survives the code page come back; the count never grows.
-  if (again.EntryCount() > store.EntryCount()) std::abort();
   return 0;
 }

@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "common/text/Text.h"
 #include "deck/SkinFile.h"
 #include "tests/support/TestDevice.h"
@@ -146,6 +148,26 @@ TEST(SkinScalingTest, HugeCoordinatesDoNotOverflow) {
   const auto scaled = ScaleToScreen({2147483000, 0, 2147483600, 10}, {1600, 960}, {800, 480});
   EXPECT_EQ(scaled.left, 2147483647);
   EXPECT_EQ(scaled.bottom, 20);
+}
+
+TEST(SkinScalingTest, AScaledRectangleKeepsAWidthAndHeightAnIntCanHold) {
+  const auto scaled = ScaleToScreen({-2000000000, 0, 0, 100}, {1600, 960}, {800, 480});
+  EXPECT_EQ(scaled.left, std::numeric_limits<int>::min());
+  EXPECT_EQ(scaled.right, -1);  // held one short of 0 so that right - left fits
+  EXPECT_EQ(scaled.width(), std::numeric_limits<int>::max());
+  EXPECT_EQ(scaled.bottom, 200);
+}
+
+TEST_F(SkinLoaderTest, PositionPlusSizeBeyondTheIntRangeIsHeldAtItsEnd) {
+  // 2000000000 + 2000000000 overflowed the slot's right and bottom edges.
+  WriteSkin("Default/skin480x272.ini",
+            "[Button01]\r\nPosition=2000000000,-2000000000\r\nSize=2000000000,2147483647\r\n");
+  const auto skin = LoadForScreen();
+  ASSERT_TRUE(skin.slots[0].bounds);
+  EXPECT_EQ(*skin.slots[0].bounds, (gfx::Rect{2000000000, -2000000000, std::numeric_limits<int>::max(), 147483647}));
+  // Kept, the slot is written with a size that reads back.
+  ::vexa::deck::WriteSkin(environment.skin(), skin.slots);
+  EXPECT_EQ(environment.skin().GetString(u"Button01", u"Size", u""), u"147483647,2147483647");
 }
 
 TEST_F(SkinLoaderTest, TheDefaultTextSizeDependsOnTheScreen) {
