@@ -57,6 +57,10 @@ std::u16string FormatIniText(const std::vector<std::u16string>& sections, const 
     text += sections[s];
     text += u"]\r\n";
     for (std::uint32_t i = first[s]; i != kEnd; i = next[i]) {
+      // A key read from " [a=b" starts with '['; written at the start of its line it would be read
+      // back as a section header and move the keys after it. One leading blank keeps it a key (keys
+      // are trimmed when read).
+      if (!entries[i].key.empty() && entries[i].key.front() == u'[') text += u' ';
       text += entries[i].key;
       text += u'=';
       text += entries[i].value;

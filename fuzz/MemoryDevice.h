@@ -31,10 +31,9 @@ struct MemoryDevice {
 inline constexpr std::uint16_t kLanguages[] = {platform::kLangKorean, platform::kLangEnglishUs};
 
 // True when a saved .ini text can be read back to what was saved, so that saving it again must give
-// the same bytes. Two things are known to be lost today and are left out:
-// - text the code page cannot hold, written as '?' (two section names may become one);
-// - a key that starts with '[' (a value line " [a=b" read with its blank trimmed), which the writer
-//   puts at the start of a line, where the reader takes it for a section header.
+// the same bytes. Left out: text already lost when it was read (U+FFFD, written as '?', so two section
+// names may become one). A key starting with '[' is written after a blank and stays a key, so every
+// header of the saved text is one of the store's sections.
 inline bool SavedTextReadsBack(std::string_view saved, std::size_t sectionCount) {
   if (saved.find('?') != std::string_view::npos) return false;
   std::size_t headers = 0;

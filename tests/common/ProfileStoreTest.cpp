@@ -106,6 +106,17 @@ TEST_F(ProfileStoreTest, SaveWritesSectionsInOrderSeparatedByOneEmptyLine) {
             "[Main]\r\nSkinFolder=%STORAGE%\\VexaDeck\\Skin\r\nText= padded \r\n\r\n[Screen]\r\nWidth=-800\r\n");
 }
 
+TEST_F(ProfileStoreTest, AKeyStartingWithABracketIsSavedSoItReadsBackAsAKey) {
+  // " [a=b" is a key "[a"; written at the start of a line it would turn into a section header.
+  ProfileStore store = ReadBytes("[Main]\r\n [a=b\r\nAfter=1\r\n");
+  EXPECT_EQ(store.GetString(u"Main", u"[a", u""), u"b");
+  ASSERT_TRUE(store.Save(platform::kNoWindow, u"\\test.ini"));
+  EXPECT_EQ(device.tree.ReadHostFile("test.ini"), "[Main]\r\n [a=b\r\nAfter=1\r\n");
+  ProfileStore again = ReadBytes(device.tree.ReadHostFile("test.ini"));
+  EXPECT_EQ(again.GetString(u"Main", u"After", u""), u"1");
+  EXPECT_EQ(again.GetString(u"Main", u"[a", u""), u"b");
+}
+
 TEST_F(ProfileStoreTest, DeletingAKeyKeepsItsSectionAndTheOtherEntriesFindable) {
   ProfileStore store(device.platform);
   store.SetString(u"A", u"only", u"1");
