@@ -203,6 +203,12 @@ void ButtonSlot::SetPictures(std::u16string_view pressed, std::u16string_view no
   MaybeRedraw(redraw);
 }
 
+void ButtonSlot::ShowPicture(std::shared_ptr<const Bitmap> picture, bool redraw) {
+  if (picture == nullptr || picture->empty()) return;
+  entries_[kNormalPicture] = Entry{std::move(picture), std::nullopt, false};
+  MaybeRedraw(redraw);
+}
+
 const Bitmap* ButtonSlot::Picture(int which) const {
   const Entry& entry = entries_[static_cast<std::size_t>(which)];
   if (entry.pending) {

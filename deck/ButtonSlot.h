@@ -146,6 +146,9 @@ class ButtonSlot {
   void SetIcons(int pressedId, gfx::Size pressedSize, int normalId, gfx::Size normalSize, int disabledId,
                 gfx::Size disabledSize, bool redraw = false);
   bool HasPicture(PictureIndex which) const { return Picture(which) != nullptr; }
+  // A picture place shows this picture as its normal one; the skin's paths stay as they are, so the
+  // skin writer keeps the element as the skin file has it. Null leaves the picture as it was.
+  void ShowPicture(std::shared_ptr<const gfx::Bitmap> picture, bool redraw = false);
   bool HasIcon(PictureIndex which) const { return entries_[which].icon.has_value(); }
 
   // The sound played on every press; true when the device can play sound and the path is not empty.

@@ -8,6 +8,8 @@
 #include "deck/AutoRunCountdown.h"
 #include "deck/DeckStartup.h"
 #include "deck/SkinSelector.h"
+#include "deck/pictures/BackgroundDialog.h"
+#include "deck/pictures/SlideShow.h"
 #include "platform/ui/ResourceIds.h"
 
 namespace vexa::deck {
@@ -175,6 +177,7 @@ void DeckWindow::ApplySkin(LoadedSkin skin) {
     slot.Apply(skin.slots[static_cast<std::size_t>(i)]);
   }
   skin_ = std::move(skin);
+  pictureShow_.SetSkin({skin_.location.folder, skin_.location.name, skin_.location.file, skin_.live.pictures, screen_});
   // A reader already running for the displays fills the new skin's displays at once.
   if (gpsRunning_) {
     currentSpeed_ = -1;
@@ -205,9 +208,7 @@ void DeckWindow::OnTimer(Window& window, int timerId) {
       break;
     case kBackgroundTimer:
       if (skin_.live.HasPicture()) {
-        for (int picture = 0; picture < 6; ++picture) {
-          if (skin_.live.pictures[static_cast<std::size_t>(picture)]) ShowNextPicture(picture);
-        }
+        ShowNextPicture();
       } else {
         ShowNextBackground();
       }
@@ -266,8 +267,8 @@ void DeckWindow::RunStartupActions() {
     if (result == AutoRunResult::kCancel && gpsDisplays && !gpsRunning_) StartGps();
   }
   PreparePictureLists();
-  for (int picture = 0; picture < 6; ++picture) {
-    if (skin_.live.pictures[static_cast<std::size_t>(picture)]) ShowNextPicture(picture);
+  for (const auto& place : skin_.live.pictures) {
+    if (place) ShowNextPicture();
   }
   StartPeriodicTimers();
 }
@@ -282,10 +283,35 @@ void DeckWindow::StartPeriodicTimers() {
   if (window_ == nullptr) return;
   StopPeriodicTimers();
   window_->SetTimer(kClockTimer, 1000);
+  RestartAutoChange();
+}
+
+void DeckWindow::StopAutoChange() {
+  if (window_ != nullptr) window_->KillTimer(kBackgroundTimer);
+}
+
+void DeckWindow::RestartAutoChange() {
+  if (window_ == nullptr) return;
+  window_->KillTimer(kBackgroundTimer);
   if (IsYesIgnoringCase(settings_.store().GetString(u"Skin", u"BgndAutoChange", u""))) {
     window_->SetTimer(kBackgroundTimer,
                       BackgroundChangePeriod(settings_.store().GetInt(u"Skin", u"BgndChangeTime", 60)));
   }
+}
+
+platform::WindowHandle DeckWindow::Owner() { return window_ != nullptr ? window_->handle() : platform::kNoWindow; }
+
+void DeckWindow::BackgroundChanged() {
+  hasBackground_ = !background_.empty();
+  for (auto& slot : slots_) slot->Redraw();
+  if (window_ != nullptr) {
+    window_->Invalidate();
+    window_->Update();
+  }
+}
+
+void DeckWindow::ShowInPlace(int slotIndex, std::shared_ptr<const gfx::Bitmap> picture) {
+  if (slotIndex >= 0 && slotIndex < kSlotCount) slot(slotIndex).ShowPicture(std::move(picture), true);
 }
 
 // The window paints its background picture, or the blank one when the skin has none, so the slots'
@@ -346,19 +372,59 @@ void DeckWindow::OnPosted(Window&, std::uint32_t message, std::intptr_t, std::in
   if (message == kWmGpsFix) UpdateGpsDisplays();
 }
 
-// Until the command set is in place a tap is only recorded.
 void DeckWindow::OnSlotTapped(int slotNumber) {
-  const auto& s = slot(slotNumber - 1);
-  Log("slot_tapped", {{"slot", std::int64_t{slotNumber}}, {"command", s.Settings().action}});
+  const std::u16string command = slot(slotNumber - 1).command();
+  Log("slot_tapped", {{"slot", std::int64_t{slotNumber}}, {"command", command}});
+  commands_.Dispatch(slotNumber, command);
 }
 
-void DeckWindow::StartGps() {}
+void DeckWindow::RunGpsTimeCommand() {
+  if (const auto* command = FindCommand(u"GPS-TIME")) commands_.Run(*command);
+}
+
+void DeckWindow::PreparePictureLists() { pictureShow_.Scan(); }
+void DeckWindow::ShowNextPicture() { pictureShow_.StepPicture(true); }
+void DeckWindow::ShowNextBackground() { pictureShow_.StepBackground(true); }
+
+void DeckWindow::OpenImageViewer() { RunSlideShow(env_, ui_, window_); }
+
+void DeckWindow::OpenMediaList(MediaMode mode, std::u16string_view folder) {
+  RunMediaList(env_, ui_, window_, mode, folder);
+}
+
+void DeckWindow::OpenShortcutList(ShortcutKind kind) { RunShortcutList(env_, ui_, window_, kind); }
+
+void DeckWindow::OpenBackgroundChooser() {
+  BackgroundDialogInput input;
+  input.backgrounds = pictureShow_.lists().backgrounds;
+  input.selected = env_.skin().GetString(u"Background", u"ImageFile", u"");
+  input.skinRoot = skin_.location.folder;
+  input.buttonLogo = env_.skin().GetString(u"ButtonLogo", u"UpImageFile", u"");
+  input.preview = [this](std::u16string_view name) { pictureShow_.PreviewBackground(name); };
+  RunBackgroundDialog(env_, ui_, window_, input);
+}
+
+// The windows and services of later work: each seam is reached through the command table, with the
+// periodic timers already stopped and started around it where the command asks for that.
+void DeckWindow::Seam(std::string_view name) { Log("command_seam", {{"name", std::string(name)}}); }
+void DeckWindow::OpenSlotLayout(int slotNumber) {
+  Log("command_seam", {{"name", std::string("OpenSlotLayout")}, {"slot", std::int64_t{slotNumber}}});
+}
+bool DeckWindow::EnterSkinEditor() {
+  Seam("EnterSkinEditor");
+  return false;
+}
+void DeckWindow::OpenTaskList() { Seam("OpenTaskList"); }
+void DeckWindow::OpenCalendar() { Seam("OpenCalendar"); }
+void DeckWindow::OpenClock() { Seam("OpenClock"); }
+SettingsOutcome DeckWindow::OpenSettings() {
+  Seam("OpenSettings");
+  return {};
+}
+void DeckWindow::StartGps() { Seam("StartGps"); }
 void DeckWindow::StopGps() {}
-void DeckWindow::RunGpsTimeCommand() {}
-void DeckWindow::OpenImageViewer() {}
-void DeckWindow::PreparePictureLists() {}
-void DeckWindow::ShowNextPicture(int) {}
-void DeckWindow::ShowNextBackground() {}
+void DeckWindow::RequestGpsTime() { Seam("RequestGpsTime"); }
+void DeckWindow::RunGpsTimeDialog() { Seam("RunGpsTimeDialog"); }
 void DeckWindow::RefreshClockSlots() {}
 void DeckWindow::UpdateGpsDisplays() {}
 

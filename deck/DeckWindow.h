@@ -11,6 +11,8 @@
 #include "deck/ButtonSlot.h"
 #include "deck/DeckSettings.h"
 #include "deck/SkinLoader.h"
+#include "deck/commands/CommandDispatcher.h"
+#include "deck/pictures/PictureShow.h"
 #include "platform/ui/UserInterface.h"
 #include "platform/ui/Window.h"
 
@@ -18,7 +20,10 @@ namespace vexa::deck {
 
 // The launcher's one full-screen window: the skin's background and its 40 slots, the start-up
 // sequence, the timers that drive the live displays and the exit path that restores the taskbar.
-class DeckWindow : public platform::ui::WindowHandler {
+//
+// The window owns the slots, the background and the timers; what a tap does is the command
+// dispatcher's, and pictures and backgrounds are the picture show's. The window only routes.
+class DeckWindow : public platform::ui::WindowHandler, public CommandHost, public PictureHost {
  public:
   // Window timers.
   enum Timer : int {
@@ -42,24 +47,54 @@ class DeckWindow : public platform::ui::WindowHandler {
 
   // Closes the window with result 0; the program then ends.
   void Close();
-  void StopPeriodicTimers();
-  void StartPeriodicTimers();
+  void StopPeriodicTimers() override;
+  void StartPeriodicTimers() override;
 
   const LiveSlots& live() const { return skin_.live; }
   ButtonSlot& slot(int index) { return *slots_[static_cast<std::size_t>(index)]; }
   gfx::Size screen() const { return screen_; }
+  const PictureShow& pictures() const { return pictureShow_; }
 
-  // Seams for the work of later parts; each does nothing yet.
-  virtual void StartGps();
-  virtual void StopGps();
-  virtual void RunGpsTimeCommand();
-  virtual void OpenImageViewer();
-  virtual void PreparePictureLists();
-  virtual void ShowNextPicture(int pictureSlot);
-  virtual void ShowNextBackground();
+  void RunGpsTimeCommand();
+  void PreparePictureLists();
+  void ShowNextPicture();
+  void ShowNextBackground();
+  void OnSlotTapped(int slotNumber);
+
+  // What the commands act on.
+  platform::ui::Window* window() override { return window_; }
+  void CloseLauncher() override { Close(); }
+  bool EditMode() const override { return editMode_; }
+  void OpenImageViewer() override;
+  void OpenMediaList(MediaMode mode, std::u16string_view folder) override;
+  void OpenShortcutList(ShortcutKind kind) override;
+  void OpenBackgroundChooser() override;
+  void StepBackground(bool next) override { pictureShow_.StepBackground(next); }
+  void StepPicture(bool next) override { pictureShow_.StepPicture(next); }
+  bool ChooseAndLoadSkin(bool forceChooser) override;
+  bool GpsRunning() const override { return gpsRunning_; }
+
+  // Seams for the windows and services that later work brings; until then each records that it was
+  // reached (and the settings sheet ends as cancelled, the skin editor cannot be made).
+  void OpenSlotLayout(int slotNumber) override;
+  bool EnterSkinEditor() override;
+  void OpenTaskList() override;
+  void OpenCalendar() override;
+  void OpenClock() override;
+  SettingsOutcome OpenSettings() override;
+  void StartGps() override;
+  void StopGps() override;
+  void RequestGpsTime() override;
+  void RunGpsTimeDialog() override;
   virtual void RefreshClockSlots();
   virtual void UpdateGpsDisplays();
-  virtual void OnSlotTapped(int slotNumber);
+
+  // What showing pictures needs of the window.
+  platform::WindowHandle Owner() override;
+  void StopAutoChange() override;
+  void RestartAutoChange() override;
+  void BackgroundChanged() override;
+  void ShowInPlace(int slotIndex, std::shared_ptr<const gfx::Bitmap> picture) override;
 
   // Window handler.
   void OnInit(platform::ui::Window& window) override;
@@ -81,11 +116,10 @@ class DeckWindow : public platform::ui::WindowHandler {
 
  protected:
   Environment& env() { return env_; }
-  platform::ui::Window* window() { return window_; }
 
  private:
   bool Initialise();
-  bool ChooseAndLoadSkin(bool forceChooser);
+  void Seam(std::string_view name);
   void ApplySkin(LoadedSkin skin);
   void RunStartupActions();
   void AdoptChosenSkin();
@@ -114,6 +148,8 @@ class DeckWindow : public platform::ui::WindowHandler {
   int previousSpeed_ = 0;
   bool editMode_ = false;
   gfx::Point lastPointer_{-1, -1};  // where the pointer was last seen, in window coordinates
+  CommandDispatcher commands_{env_, *this};
+  PictureShow pictureShow_{env_, *this, background_};
 };
 
 }  // namespace vexa::deck

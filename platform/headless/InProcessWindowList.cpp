@@ -174,6 +174,19 @@ bool InProcessWindowList::Show(ForeignWindow window, bool visible) {
   return true;
 }
 
+bool InProcessWindowList::PressRightButton(ForeignWindow window) {
+  std::u16string title;
+  if (Foreign* foreign = FindForeign(window)) {
+    title = foreign->title;
+  } else if (ui::Window* ours = FindOurs(window)) {
+    title = ours->GetTitle();
+  } else {
+    return false;
+  }
+  log_.Record("window_right_button", {{"title", title}});
+  return true;
+}
+
 bool InProcessWindowList::SendKey(int virtualKey) {
   if (virtualKey < 1 || virtualKey > 0xFE) return false;
   keysSent_.push_back(virtualKey);

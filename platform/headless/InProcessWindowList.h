@@ -55,6 +55,7 @@ class InProcessWindowList : public ui::WindowList {
   bool SetTopMost(ui::ForeignWindow window, bool topMost) override;
   bool Show(ui::ForeignWindow window, bool visible) override;
   // Any code from 1 to 254 is taken; others are refused.
+  bool PressRightButton(ui::ForeignWindow window) override;
   bool SendKey(int virtualKey) override;
 
  private:

@@ -30,6 +30,13 @@ bool LoggingWindowList::Show(ui::ForeignWindow window, bool visible) {
   return ok;
 }
 
+bool LoggingWindowList::PressRightButton(ui::ForeignWindow window) {
+  std::u16string title = inner_.Title(window);
+  const bool ok = inner_.PressRightButton(window);
+  if (ok) log_.Record("window_right_button", {{"title", std::move(title)}});
+  return ok;
+}
+
 bool LoggingWindowList::SendKey(int virtualKey) {
   const bool ok = inner_.SendKey(virtualKey);
   if (ok) log_.Record("key_sent", {{"key", std::int64_t{virtualKey}}});

@@ -28,6 +28,7 @@ class LoggingWindowList : public ui::WindowList {
   bool PostClose(ui::ForeignWindow window) override;
   bool SetTopMost(ui::ForeignWindow window, bool topMost) override;
   bool Show(ui::ForeignWindow window, bool visible) override;
+  bool PressRightButton(ui::ForeignWindow window) override;
   bool SendKey(int virtualKey) override;
 
  private:

@@ -32,6 +32,9 @@ class WindowList {
   virtual bool PostClose(ForeignWindow window) = 0;
   virtual bool SetTopMost(ForeignWindow window, bool topMost) = 0;
   virtual bool Show(ForeignWindow window, bool visible) = 0;
+  // Sends the window a right-button press at its (0, 0), as the device's launcher does to open the
+  // taskbar's menu after showing it; false when the window is gone.
+  virtual bool PressRightButton(ForeignWindow window) = 0;
   // Presses and releases a key in the foreground window; `virtualKey` is the device's key code.
   virtual bool SendKey(int virtualKey) = 0;
 };

@@ -526,6 +526,31 @@ bool X11WindowList::SetForeground(ForeignWindow window) {
   return true;
 }
 
+bool X11WindowList::PressRightButton(ForeignWindow window) {
+  if (!Plausible(window)) return false;
+  XWindowAttributes attributes{};
+  if (XGetWindowAttributes(display_, window, &attributes) == 0) return false;
+  // A press of button 3 at the window's top-left corner, delivered to the window itself; its client
+  // sees it as it would a real one (with send_event set).
+  XEvent event{};
+  event.xbutton.type = ButtonPress;
+  event.xbutton.display = display_;
+  event.xbutton.window = window;
+  event.xbutton.root = attributes.root;
+  event.xbutton.subwindow = None;
+  event.xbutton.time = CurrentTime;
+  event.xbutton.x = 0;
+  event.xbutton.y = 0;
+  event.xbutton.x_root = attributes.x;
+  event.xbutton.y_root = attributes.y;
+  event.xbutton.state = 0;
+  event.xbutton.button = Button3;
+  event.xbutton.same_screen = True;
+  if (XSendEvent(display_, window, False, ButtonPressMask, &event) == 0) return false;
+  XFlush(display_);
+  return true;
+}
+
 bool X11WindowList::PostClose(ForeignWindow window) {
   if (!Plausible(window)) return false;
   Atom* protocols = nullptr;

@@ -53,6 +53,7 @@ class X11WindowList : public ui::WindowList {
   bool SetTopMost(ui::ForeignWindow window, bool topMost) override;
   // Hiding withdraws the window (unmapped, no longer managed, still listed); showing maps it again.
   bool Show(ui::ForeignWindow window, bool visible) override;
+  bool PressRightButton(ui::ForeignWindow window) override;
   bool SendKey(int virtualKey) override;
 
  private:

@@ -71,7 +71,12 @@ class OneTaskbar : public platform::ui::WindowList {
     visible = show;
     return true;
   }
+  bool PressRightButton(platform::ui::ForeignWindow) override {
+    ++rightButtons;
+    return true;
+  }
   bool SendKey(int) override { return true; }
+  int rightButtons = 0;
 };
 
 class CountingClock : public platform::Clock {

@@ -129,6 +129,7 @@ class TwoWindows : public ui::WindowList {
   bool PostClose(ui::ForeignWindow w) override { return w == 1 && !std::exchange(closed, true); }
   bool SetTopMost(ui::ForeignWindow w, bool) override { return w == 2; }
   bool Show(ui::ForeignWindow w, bool) override { return w == 2; }
+  bool PressRightButton(ui::ForeignWindow w) override { return w == 1; }
   bool SendKey(int key) override { return key > 0 && key < 255; }
   bool closed = false;
 };
@@ -142,6 +143,8 @@ TEST_F(LoggingAdaptersTest, WindowOperationsThatSucceedAreLoggedWithTheTitleThey
   EXPECT_FALSE(list.PostClose(1));
   EXPECT_TRUE(list.SetTopMost(2, true));
   EXPECT_TRUE(list.Show(2, false));
+  EXPECT_TRUE(list.PressRightButton(1));
+  EXPECT_FALSE(list.PressRightButton(2));
   EXPECT_TRUE(list.SendKey(0x0D));
   EXPECT_FALSE(list.SendKey(300));
   EXPECT_THAT(capture_.Lines(),
@@ -149,6 +152,7 @@ TEST_F(LoggingAdaptersTest, WindowOperationsThatSucceedAreLoggedWithTheTitleThey
                           R"({"t":0,"event":"window_close_posted","title":"Navi"})",
                           R"({"t":0,"event":"window_topmost","title":"Player","on":true})",
                           R"({"t":0,"event":"window_shown","title":"Player","visible":false})",
+                          R"({"t":0,"event":"window_right_button","title":""})",
                           R"({"t":0,"event":"key_sent","key":13})"));
 }
 
