@@ -1,0 +1,64 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/runtime/ProgramRuntime.h"
+#include "tests/support/TempDeviceTree.h"
+
+namespace vexa::deck {
+
+// A skin element as a skin file writes it.
+inline std::string Element(int n, const char* action, const char* position, const char* size) {
+  std::ostringstream out;
+  out << "[Button" << (n < 10 ? "0" : "") << n << "]\r\nAction=" << action << "\r\nText=Slot " << n
+      << "\r\nPosition=" << position << "\r\nSize=" << size << "\r\n";
+  return out.str();
+}
+
+// Runs the launcher headless on a small device tree, with a scenario, and keeps the effects log.
+class DeckRunTest : public ::testing::Test {
+ protected:
+  DeckRunTest() {
+    tree.WriteHostFile("Storage Card/VexaDeck/VexaDeck.exe", "");
+    tree.MakeDir("Windows/Desktop");
+    tree.MakeDir("Windows/Programs");
+  }
+
+  void WriteSkin(const std::string& file, const std::string& content) {
+    tree.WriteHostFile("Storage Card/VexaDeck/Skin/Default/" + file, content);
+  }
+
+  int Run(const std::string& scenario, const std::function<int(platform::Platform&, platform::ui::UserInterface&)>& body,
+          const char* screen = "800x480") {
+    const auto scenarioPath = (tree.root() / "scenario.txt").string();
+    std::ofstream(scenarioPath) << scenario;
+    logPath = (tree.root() / "log.jsonl").string();
+    const std::string root = tree.root().string();
+    std::vector<std::string> args = {"VexaDeck", "--headless", "--device-root", root, "--module-path",
+                                     "\\Storage Card\\VexaDeck\\VexaDeck.exe", "--screen", screen, "--lang", "en",
+                                     "--scenario", scenarioPath, "--log", logPath};
+    std::vector<char*> argv;
+    for (auto& arg : args) argv.push_back(arg.data());
+    platform::ProgramInfo info;
+    info.name = u"VexaDeck";
+    return platform::RunProgram(static_cast<int>(argv.size()), argv.data(), info, body);
+  }
+
+  std::vector<std::string> Log() const {
+    std::vector<std::string> lines;
+    std::ifstream in(logPath);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+  }
+
+  testing::TempDeviceTree tree;
+  std::string logPath;
+};
+
+}  // namespace vexa::deck
