@@ -9,6 +9,7 @@
 #include "deck/DeckStartup.h"
 #include "deck/SkinSelector.h"
 #include "deck/pictures/BackgroundDialog.h"
+#include "deck/pictures/PictureLoader.h"
 #include "deck/pictures/SlideShow.h"
 #include "platform/ui/ResourceIds.h"
 
@@ -162,14 +163,10 @@ void DeckWindow::ApplySkin(LoadedSkin skin) {
   pictures_.SetLargest(screen_);
 
   // The background is stretched over exactly the screen; without one it is blank.
-  background_ = gfx::Bitmap(screen_.width, screen_.height, gfx::ToPixel(gfx::Rgb(0, 0, 0)));
-  hasBackground_ = false;
-  if (!skin.background.empty() && env_.platform().pictures != nullptr) {
-    if (auto picture = env_.platform().pictures->Decode(skin.background, screen_)) {
-      gfx::StretchCopy(background_, background_.bounds(), *picture, picture->bounds());
-      hasBackground_ = true;
-    }
-  }
+  background_ = gfx::Bitmap();
+  hasBackground_ =
+      !skin.background.empty() && LoadPicture(env_.platform().pictures, skin.background, screen_, background_);
+  StretchToSize(background_, screen_);
 
   for (int i = 0; i < kSlotCount; ++i) {
     auto& slot = *slots_[static_cast<std::size_t>(i)];
