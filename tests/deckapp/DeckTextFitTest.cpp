@@ -156,3 +156,35 @@ INSTANTIATE_TEST_SUITE_P(ScreensAndLanguages, DeckTextFitTest,
 
 }  // namespace
 }  // namespace vexa::deck
+
+// The slide show and the background chooser.
+#include "deck/pictures/BackgroundDialog.h"
+#include "deck/pictures/SlideShow.h"
+
+namespace vexa::deck {
+namespace {
+
+TEST_P(DeckTextFitTest, TheSlideShowFits) {
+  tree.WriteHostFile("Storage Card/VexaDeck/VexaDeck.ini", "[Folder]\r\nImage=\\Storage Card\\Pictures\r\n");
+  tree.WriteHostFile("Storage Card/Pictures/a.png", "");
+  EXPECT_THAT(Check("tap 10 10\n", [](Environment& env, platform::ui::UserInterface& ui) { RunSlideShow(env, ui, nullptr); }),
+              ::testing::IsEmpty());
+}
+
+TEST_P(DeckTextFitTest, TheBackgroundDialogFits) {
+  tree.WriteHostFile("Storage Card/VexaDeck/Skin/logoblackbig.png", "");
+  tree.WriteHostFile("Storage Card/VexaDeck/Skin/logoblacksml.png", "");
+  EXPECT_THAT(Check("click \"Background\" 1\n",
+                    [](Environment& env, platform::ui::UserInterface& ui) {
+                      BackgroundDialogInput input;
+                      input.backgrounds = {u"+a long background picture name.png", u"b.jpg"};
+                      input.selected = u"b.jpg";
+                      input.skinRoot = u"\\Storage Card\\VexaDeck\\Skin\\";
+                      input.buttonLogo = u"logoblacksml.png";
+                      RunBackgroundDialog(env, ui, nullptr, input);
+                    }),
+              ::testing::IsEmpty());
+}
+
+}  // namespace
+}  // namespace vexa::deck
