@@ -106,19 +106,22 @@ std::string QtAutomation::Click(std::u16string_view title, const ui::ControlRef&
   return w ? w->UserClick(control) : error;
 }
 
-std::string QtAutomation::Choose(std::u16string_view title, const ui::ControlRef& control, std::u16string_view item) {
+std::string QtAutomation::Choose(std::u16string_view title, const ui::ControlRef& control,
+                                 std::u16string_view item) {
   std::string error;
   QtWindow* w = WindowTitled(title, true, error);
   return w ? w->UserChoose(control, item) : error;
 }
 
-std::string QtAutomation::Type(std::u16string_view title, const ui::ControlRef& control, std::u16string_view text) {
+std::string QtAutomation::Type(std::u16string_view title, const ui::ControlRef& control,
+                               std::u16string_view text) {
   std::string error;
   QtWindow* w = WindowTitled(title, true, error);
   return w ? w->UserType(control, text) : error;
 }
 
-std::string QtAutomation::Check(std::u16string_view title, const ui::ControlRef& control, ui::CheckState state) {
+std::string QtAutomation::Check(std::u16string_view title, const ui::ControlRef& control,
+                                ui::CheckState state) {
   std::string error;
   QtWindow* w = WindowTitled(title, true, error);
   return w ? w->UserCheck(control, state) : error;

@@ -1122,7 +1122,8 @@ namespace {
 
 // Kinds that show a caption of their own; the others are named by the label before them.
 bool HasOwnCaption(ControlKind k) {
-  return IsButton(k) || k == ControlKind::kStatic || k == ControlKind::kStatusText || k == ControlKind::kGroupBox;
+  return IsButton(k) || k == ControlKind::kStatic || k == ControlKind::kStatusText ||
+         k == ControlKind::kGroupBox;
 }
 
 }  // namespace
@@ -1133,7 +1134,9 @@ std::optional<std::u16string> QtWindow::ShownCaption(std::size_t index) const {
   const Control& c = *controls_[index];
   if (HasOwnCaption(c.kind)) return GetText(c.id);
   if (c.kind == ControlKind::kPicture || c.kind == ControlKind::kUpDown) return std::nullopt;
-  if (index > 0 && controls_[index - 1]->kind == ControlKind::kStatic) return GetText(controls_[index - 1]->id);
+  if (index == 0) return std::nullopt;
+  const Control& label = *controls_[index - 1];
+  if (label.kind == ControlKind::kStatic) return GetText(label.id);
   return std::nullopt;
 }
 
@@ -1149,7 +1152,8 @@ std::string QtWindow::Resolve(const ui::ControlRef& control, UserAction action, 
     switch (action) {
       case UserAction::kClick: return IsButton(k);
       case UserAction::kCheck:
-        return k == ControlKind::kCheckBox || k == ControlKind::kThreeStateCheckBox || k == ControlKind::kRadioButton;
+        return k == ControlKind::kCheckBox || k == ControlKind::kThreeStateCheckBox ||
+               k == ControlKind::kRadioButton;
       case UserAction::kType: return k == ControlKind::kEdit || k == ControlKind::kComboEdit;
       case UserAction::kChoose:
         return IsList(k) || IsCombo(k) || k == ControlKind::kTab || k == ControlKind::kMonthCalendar;

@@ -21,7 +21,8 @@ namespace vexa::platform::ui {
 // any control showing it as its own text is taken, so the action reports what that control is.
 // Two visible controls with the caption are an error, as is none.
 struct ControlRef {
-  ControlRef(int controlId) : id(controlId) {}  // NOLINT(google-explicit-constructor): a number names a control
+  // A bare number names a control as it always has: Click(title, 1005).
+  ControlRef(int controlId) : id(controlId) {}  // NOLINT(google-explicit-constructor)
   static ControlRef Captioned(std::u16string_view text) {
     ControlRef ref(0);
     ref.caption = std::u16string(text);
@@ -46,8 +47,10 @@ class Automation {
 
   // Control actions in the window with this title, on a control named by number or caption.
   virtual std::string Click(std::u16string_view title, const ControlRef& control) = 0;
-  virtual std::string Choose(std::u16string_view title, const ControlRef& control, std::u16string_view item) = 0;
-  virtual std::string Type(std::u16string_view title, const ControlRef& control, std::u16string_view text) = 0;
+  virtual std::string Choose(std::u16string_view title, const ControlRef& control,
+                             std::u16string_view item) = 0;
+  virtual std::string Type(std::u16string_view title, const ControlRef& control,
+                           std::u16string_view text) = 0;
   virtual std::string Check(std::u16string_view title, const ControlRef& control, CheckState state) = 0;
   // Saves the window's current look as a PNG file at a host path.
   virtual std::string Screenshot(std::u16string_view title, std::string_view hostPath) = 0;

@@ -72,7 +72,8 @@ std::set<std::u16string> PlacedPrograms() {
 }
 
 // Files per folder below `root` whose names end in one of `extensions`, by folder relative to root.
-std::map<std::string, int> FilesPerFolder(const fs::path& root, std::initializer_list<std::u16string_view> extensions,
+std::map<std::string, int> FilesPerFolder(const fs::path& root,
+                                          std::initializer_list<std::u16string_view> extensions,
                                           std::set<std::u16string>* seen = nullptr) {
   std::map<std::string, int> counts;
   for (const auto& entry : fs::recursive_directory_iterator(root)) {
@@ -140,10 +141,9 @@ TEST(DemoContentTest, TheMediaFoldersFillMoreThanOnePageAndGoTwoFoldersDeep) {
   const fs::path card = kDemo / "Storage Card";
   const auto music = FilesPerFolder(card / "음악파일", {u".mp3"});
   std::set<std::u16string> kinds;
-  const auto movies = FilesPerFolder(card / "영화파일",
-                                     {u".avi", u".mkv", u".mp4", u".mpg", u".ogm", u".asf", u".wm", u".wmv",
-                                      u".divx"},
-                                     &kinds);
+  const auto movies = FilesPerFolder(
+      card / "영화파일", {u".avi", u".mkv", u".mp4", u".mpg", u".ogm", u".asf", u".wm", u".wmv", u".divx"},
+      &kinds);
   // The media list shows twenty rows a page.
   EXPECT_GT(MostFiles(music), 20);
   EXPECT_GT(MostFiles(movies), 20);

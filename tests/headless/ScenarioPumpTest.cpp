@@ -53,7 +53,8 @@ class FakeAutomation : public ui::Automation {
  private:
   static std::string Point(gfx::Point p) { return std::to_string(p.x) + "," + std::to_string(p.y); }
   static std::string Control(std::u16string_view title, const ui::ControlRef& id) {
-    return text::ToUtf8(title) + "#" + (id.caption ? "\"" + text::ToUtf8(*id.caption) + "\"" : std::to_string(id.id));
+    const std::string control = id.caption ? "\"" + text::ToUtf8(*id.caption) + "\"" : std::to_string(id.id);
+    return text::ToUtf8(title) + "#" + control;
   }
   std::string Call(const std::string& call) {
     calls.push_back(call);

@@ -263,7 +263,8 @@ TEST_F(QtAutomationTest, ACaptionNamesTheButtonOrTheFieldItsLabelStandsBefore) {
   for (std::u16string item : {u"Default", u"Compact"}) w.AddItem(7, item);
   using ui::ControlRef;
   EXPECT_EQ(automation.Click(u"Vexa Deck Setup", ControlRef::Captioned(u"Save")), "");
-  EXPECT_EQ(automation.Check(u"Vexa Deck Setup", ControlRef::Captioned(u"Auto start"), CheckState::kChecked), "");
+  EXPECT_EQ(automation.Check(u"Vexa Deck Setup", ControlRef::Captioned(u"Auto start"), CheckState::kChecked),
+            "");
   // Fields without a caption of their own are named by the label before them; "Width:" is not clicked.
   EXPECT_EQ(automation.Type(u"Vexa Deck Setup", ControlRef::Captioned(u"Width:"), u"640"), "");
   EXPECT_EQ(automation.Choose(u"Vexa Deck Setup", ControlRef::Captioned(u"Skin:"), u"Compact"), "");
