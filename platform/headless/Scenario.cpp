@@ -207,8 +207,14 @@ class LineReader {
     action_.title = text::FromUtf8(words_[1].text);
     return {};
   }
+  // click "Setup" 1005, or click "Setup" "Save": a bare word is the number, a quoted one the caption.
   std::string Id() {
     if (words_.size() < 3) return {};
+    if (words_[2].quoted) {
+      if (words_[2].text.empty()) return "the control's caption must not be empty";
+      action_.controlCaption = text::FromUtf8(words_[2].text);
+      return {};
+    }
     std::string problem = Int(2, "the control ID", action_.controlId);
     if (problem.empty() && action_.controlId < 0) problem = "the control ID must not be negative";
     return problem;

@@ -11,6 +11,7 @@
 #include "common/gfx/Bitmap.h"
 #include "common/gfx/Geometry.h"
 #include "platform/MessageBoxes.h"
+#include "platform/ui/Automation.h"
 #include "platform/ui/Window.h"
 
 namespace vexa::platform {
@@ -21,10 +22,10 @@ enum class ScenarioVerb {
   kPress,       // press X Y
   kMove,        // move X Y
   kRelease,     // release X Y
-  kClick,       // click "TITLE" ID
-  kChoose,      // choose "TITLE" ID "ITEM"
-  kType,        // type "TITLE" ID "TEXT"
-  kCheck,       // check "TITLE" ID on|off|grey
+  kClick,       // click "TITLE" ID|"CAPTION"
+  kChoose,      // choose "TITLE" ID|"CAPTION" "ITEM"
+  kType,        // type "TITLE" ID|"CAPTION" "TEXT"
+  kCheck,       // check "TITLE" ID|"CAPTION" on|off|grey
   kWait,        // wait MS               advance the virtual time
   kAnswer,      // answer yes|no|ok|cancel|retry   for the next message box
   kFile,        // file "DEVICEPATH"     for the next open-file dialog; "" cancels it
@@ -41,6 +42,7 @@ struct ScenarioAction {
   gfx::Point point;      // tap, press, move, release
   std::u16string title;  // the window's title
   int controlId = 0;
+  std::optional<std::u16string> controlCaption;  // set when the control is named by its caption
   std::u16string value;  // choose: the item; type: the text; file and folder: the device path
   ui::CheckState check = ui::CheckState::kUnchecked;
   std::uint64_t milliseconds = 0;
@@ -48,6 +50,11 @@ struct ScenarioAction {
   gfx::ColorRef color = 0;
   std::string hostPath;      // screenshot
   bool wholeScreen = false;  // screenshot screen: every visible window as stacked, not one window
+
+  // The control of click, choose, type and check, as Automation takes it.
+  ui::ControlRef control() const {
+    return controlCaption ? ui::ControlRef::Captioned(*controlCaption) : ui::ControlRef(controlId);
+  }
 };
 
 struct ScenarioError {
@@ -66,6 +73,8 @@ struct ScenarioError {
 // at its end. Action names and the words on, off, grey, yes, no ... are read without regard to
 // letter case. Numbers are decimal; screen points may be negative. In "screenshot screen FILE" the
 // unquoted word screen asks for the whole screen; a window titled "screen" is written in quotes.
+// Likewise the control of click, choose, type and check is a number when bare (click "Setup" 1005)
+// and a caption when quoted (click "Setup" "Save"), digits or not: "10" names the button reading 10.
 class Scenario {
  public:
   Scenario() = default;

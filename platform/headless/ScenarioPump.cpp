@@ -82,16 +82,16 @@ void ScenarioPump::Perform(const ScenarioAction& action) {
       problem = automation_->Release(action.point);
       break;
     case V::kClick:
-      problem = automation_->Click(action.title, action.controlId);
+      problem = automation_->Click(action.title, action.control());
       break;
     case V::kChoose:
-      problem = automation_->Choose(action.title, action.controlId, action.value);
+      problem = automation_->Choose(action.title, action.control(), action.value);
       break;
     case V::kType:
-      problem = automation_->Type(action.title, action.controlId, action.value);
+      problem = automation_->Type(action.title, action.control(), action.value);
       break;
     case V::kCheck:
-      problem = automation_->Check(action.title, action.controlId, action.check);
+      problem = automation_->Check(action.title, action.control(), action.check);
       break;
     case V::kScreenshot:
       if (action.wholeScreen) {

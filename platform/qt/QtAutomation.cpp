@@ -100,28 +100,31 @@ std::string QtAutomation::Release(gfx::Point screen) {
   return {};
 }
 
-std::string QtAutomation::Click(std::u16string_view title, int controlId) {
+std::string QtAutomation::Click(std::u16string_view title, const ui::ControlRef& control) {
   std::string error;
   QtWindow* w = WindowTitled(title, true, error);
-  return w ? w->UserClick(controlId) : error;
+  return w ? w->UserClick(control) : error;
 }
 
-std::string QtAutomation::Choose(std::u16string_view title, int controlId, std::u16string_view item) {
+std::string QtAutomation::Choose(std::u16string_view title, const ui::ControlRef& control,
+                                 std::u16string_view item) {
   std::string error;
   QtWindow* w = WindowTitled(title, true, error);
-  return w ? w->UserChoose(controlId, item) : error;
+  return w ? w->UserChoose(control, item) : error;
 }
 
-std::string QtAutomation::Type(std::u16string_view title, int controlId, std::u16string_view text) {
+std::string QtAutomation::Type(std::u16string_view title, const ui::ControlRef& control,
+                               std::u16string_view text) {
   std::string error;
   QtWindow* w = WindowTitled(title, true, error);
-  return w ? w->UserType(controlId, text) : error;
+  return w ? w->UserType(control, text) : error;
 }
 
-std::string QtAutomation::Check(std::u16string_view title, int controlId, ui::CheckState state) {
+std::string QtAutomation::Check(std::u16string_view title, const ui::ControlRef& control,
+                                ui::CheckState state) {
   std::string error;
   QtWindow* w = WindowTitled(title, true, error);
-  return w ? w->UserCheck(controlId, state) : error;
+  return w ? w->UserCheck(control, state) : error;
 }
 
 std::string QtAutomation::Screenshot(std::u16string_view title, std::string_view hostPath) {

@@ -22,10 +22,11 @@ class QtWindow;
 //
 // Control actions find the window by title (the topmost visible one; exact spelling first, then
 // without regard to case), including child windows such as tab pages, and then act through
-// QtWindow's user paths: Click presses a button (owner-drawn ones through the pointer path, so the
-// handler sees press and release), Choose picks an item by its text (or a "YYYY-MM-DD" date of a
-// month calendar) and notifies the selection change, Type replaces an edit's text and notifies the
-// change, Check sets a check box or radio button and notifies a click if the state changed.
+// QtWindow's user paths, which first find a control named by its caption (ui::ControlRef): Click
+// presses a button (owner-drawn ones through the pointer path, so the handler sees press and
+// release), Choose picks an item by its text (or a "YYYY-MM-DD" date of a month calendar) and
+// notifies the selection change, Type replaces an edit's text and notifies the change, Check sets a
+// check box or radio button and notifies a click if the state changed.
 // Hidden or disabled windows and controls refuse, as they would a user.
 class QtAutomation : public ui::Automation {
  public:
@@ -35,10 +36,12 @@ class QtAutomation : public ui::Automation {
   std::string Move(gfx::Point screen) override;
   std::string Release(gfx::Point screen) override;
 
-  std::string Click(std::u16string_view title, int controlId) override;
-  std::string Choose(std::u16string_view title, int controlId, std::u16string_view item) override;
-  std::string Type(std::u16string_view title, int controlId, std::u16string_view text) override;
-  std::string Check(std::u16string_view title, int controlId, ui::CheckState state) override;
+  std::string Click(std::u16string_view title, const ui::ControlRef& control) override;
+  std::string Choose(std::u16string_view title, const ui::ControlRef& control,
+                     std::u16string_view item) override;
+  std::string Type(std::u16string_view title, const ui::ControlRef& control,
+                   std::u16string_view text) override;
+  std::string Check(std::u16string_view title, const ui::ControlRef& control, ui::CheckState state) override;
   // The client area as it looks now, saved as PNG.
   std::string Screenshot(std::u16string_view title, std::string_view hostPath) override;
   // The visible top-level windows drawn bottom first at their places (frames included) on a black

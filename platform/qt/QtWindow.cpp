@@ -1118,7 +1118,79 @@ std::string QtWindow::CheckUsable(const Control* c, int id) const {
   return {};
 }
 
-std::string QtWindow::UserClick(int id) {
+namespace {
+
+// Kinds that show a caption of their own; the others are named by the label before them.
+bool HasOwnCaption(ControlKind k) {
+  return IsButton(k) || k == ControlKind::kStatic || k == ControlKind::kStatusText ||
+         k == ControlKind::kGroupBox;
+}
+
+}  // namespace
+
+// The caption a user reads for control `index`: its own text, or that of the static text right before
+// it in the template for the controls that take input and have none of their own (Width: [   ]).
+std::optional<std::u16string> QtWindow::ShownCaption(std::size_t index) const {
+  const Control& c = *controls_[index];
+  if (HasOwnCaption(c.kind)) return GetText(c.id);
+  if (c.kind == ControlKind::kPicture || c.kind == ControlKind::kUpDown) return std::nullopt;
+  if (index == 0) return std::nullopt;
+  const Control& label = *controls_[index - 1];
+  if (label.kind == ControlKind::kStatic) return GetText(label.id);
+  return std::nullopt;
+}
+
+std::string QtWindow::Resolve(const ui::ControlRef& control, UserAction action, int& id) const {
+  id = control.id;
+  if (!control.caption) return {};
+  const std::string window = "window \"" + text::ToUtf8(GetTitle()) + "\"";
+  if (destroyed_) return window + " is closed";
+  const std::u16string& wanted = *control.caption;
+  const std::string captioned = "captioned \"" + text::ToUtf8(wanted) + "\"";
+  if (wanted.empty()) return "an empty caption names no control of " + window;
+  const auto works = [action](ControlKind k) {
+    switch (action) {
+      case UserAction::kClick: return IsButton(k);
+      case UserAction::kCheck:
+        return k == ControlKind::kCheckBox || k == ControlKind::kThreeStateCheckBox ||
+               k == ControlKind::kRadioButton;
+      case UserAction::kType: return k == ControlKind::kEdit || k == ControlKind::kComboEdit;
+      case UserAction::kChoose:
+        return IsList(k) || IsCombo(k) || k == ControlKind::kTab || k == ControlKind::kMonthCalendar;
+    }
+    return false;
+  };
+  // The controls the action works first; failing those, any control showing the caption itself, so
+  // that the action says what it is ("... is a static text, not a button").
+  std::vector<const Control*> found;
+  for (std::size_t i = 0; i < controls_.size(); ++i) {
+    if (works(controls_[i]->kind) && ShownCaption(i) == wanted) found.push_back(controls_[i].get());
+  }
+  for (std::size_t i = 0; i < controls_.size() && found.empty(); ++i) {
+    const Control& c = *controls_[i];
+    if (HasOwnCaption(c.kind) && GetText(c.id) == wanted) found.push_back(&c);
+  }
+  if (found.empty()) return window + " has no control " + captioned;
+  // What the user sees decides; a caption found only on hidden controls names those, and the action
+  // then reports the control as hidden.
+  std::vector<const Control*> visible;
+  for (const Control* c : found) {
+    if (c->widget->isVisibleTo(client_)) visible.push_back(c);
+  }
+  const std::vector<const Control*>& named = visible.empty() ? found : visible;
+  if (named.size() == 1) {
+    id = named.front()->id;
+    return {};
+  }
+  std::string ids;
+  for (const Control* c : named) ids += (ids.empty() ? "" : ", ") + std::to_string(c->id);
+  return window + " has " + std::to_string(named.size()) + " controls " + captioned + " (" + ids +
+         "): name one by its number";
+}
+
+std::string QtWindow::UserClick(const ui::ControlRef& control) {
+  int id = 0;
+  if (std::string error = Resolve(control, UserAction::kClick, id); !error.empty()) return error;
   Control* c = Find(id);
   if (std::string error = CheckUsable(c, id); !error.empty()) return error;
   if (c->kind == ControlKind::kOwnerDrawButton) {
@@ -1139,7 +1211,9 @@ std::string QtWindow::UserClick(int id) {
   return Describe(id) + " is a " + KindName(c->kind) + ", not a button";
 }
 
-std::string QtWindow::UserChoose(int id, std::u16string_view item) {
+std::string QtWindow::UserChoose(const ui::ControlRef& control, std::u16string_view item) {
+  int id = 0;
+  if (std::string error = Resolve(control, UserAction::kChoose, id); !error.empty()) return error;
   Control* c = Find(id);
   if (std::string error = CheckUsable(c, id); !error.empty()) return error;
   const QString wanted = Q(item);
@@ -1171,7 +1245,9 @@ std::string QtWindow::UserChoose(int id, std::u16string_view item) {
   return {};
 }
 
-std::string QtWindow::UserType(int id, std::u16string_view text) {
+std::string QtWindow::UserType(const ui::ControlRef& control, std::u16string_view text) {
+  int id = 0;
+  if (std::string error = Resolve(control, UserAction::kType, id); !error.empty()) return error;
   Control* c = Find(id);
   if (std::string error = CheckUsable(c, id); !error.empty()) return error;
   QLineEdit* e = c->edit();
@@ -1189,7 +1265,9 @@ std::string QtWindow::UserType(int id, std::u16string_view text) {
   return {};
 }
 
-std::string QtWindow::UserCheck(int id, CheckState state) {
+std::string QtWindow::UserCheck(const ui::ControlRef& control, CheckState state) {
+  int id = 0;
+  if (std::string error = Resolve(control, UserAction::kCheck, id); !error.empty()) return error;
   Control* c = Find(id);
   if (std::string error = CheckUsable(c, id); !error.empty()) return error;
   if (c->kind == ControlKind::kRadioButton) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/ui/Automation.h"
 #include "platform/ui/Window.h"
 
 class QButtonGroup;
@@ -113,11 +114,12 @@ class QtWindow : public ui::Window {
   ui::Rect ScreenClientRect() const;
 
   // What a user does, for Automation: each answers an error text, empty on success, and sends the
-  // notification the user's action sends.
-  std::string UserClick(int id);
-  std::string UserChoose(int id, std::u16string_view item);
-  std::string UserType(int id, std::u16string_view text);
-  std::string UserCheck(int id, ui::CheckState state);
+  // notification the user's action sends. A control named by its caption is found as ControlRef
+  // describes.
+  std::string UserClick(const ui::ControlRef& control);
+  std::string UserChoose(const ui::ControlRef& control, std::u16string_view item);
+  std::string UserType(const ui::ControlRef& control, std::u16string_view text);
+  std::string UserCheck(const ui::ControlRef& control, ui::CheckState state);
 
   // Called by the widgets.
   void Notify(int id, ui::Notification notification);
@@ -131,6 +133,7 @@ class QtWindow : public ui::Window {
  private:
   struct Control;
   class Quiet;
+  enum class UserAction { kClick, kChoose, kType, kCheck };
 
   Control* Find(int id);
   const Control* Find(int id) const;
@@ -139,6 +142,8 @@ class QtWindow : public ui::Window {
   void ApplyWindowFlags();
   std::string Describe(int id) const;
   std::string CheckUsable(const Control* c, int id) const;
+  std::optional<std::u16string> ShownCaption(std::size_t index) const;
+  std::string Resolve(const ui::ControlRef& control, UserAction action, int& id) const;
 
   QtUserInterface& ui_;
   WindowHandle handle_;

@@ -29,16 +29,16 @@ class FakeAutomation : public ui::Automation {
   std::string Press(gfx::Point p) override { return Call("press " + Point(p)); }
   std::string Move(gfx::Point p) override { return Call("move " + Point(p)); }
   std::string Release(gfx::Point p) override { return Call("release " + Point(p)); }
-  std::string Click(std::u16string_view title, int id) override {
+  std::string Click(std::u16string_view title, const ui::ControlRef& id) override {
     return Call("click " + Control(title, id));
   }
-  std::string Choose(std::u16string_view title, int id, std::u16string_view item) override {
+  std::string Choose(std::u16string_view title, const ui::ControlRef& id, std::u16string_view item) override {
     return Call("choose " + Control(title, id) + " " + text::ToUtf8(item));
   }
-  std::string Type(std::u16string_view title, int id, std::u16string_view value) override {
+  std::string Type(std::u16string_view title, const ui::ControlRef& id, std::u16string_view value) override {
     return Call("type " + Control(title, id) + " " + text::ToUtf8(value));
   }
-  std::string Check(std::u16string_view title, int id, ui::CheckState state) override {
+  std::string Check(std::u16string_view title, const ui::ControlRef& id, ui::CheckState state) override {
     return Call("check " + Control(title, id) + " " + std::to_string(static_cast<int>(state)));
   }
   std::string Screenshot(std::u16string_view title, std::string_view hostPath) override {
@@ -52,8 +52,9 @@ class FakeAutomation : public ui::Automation {
 
  private:
   static std::string Point(gfx::Point p) { return std::to_string(p.x) + "," + std::to_string(p.y); }
-  static std::string Control(std::u16string_view title, int id) {
-    return text::ToUtf8(title) + "#" + std::to_string(id);
+  static std::string Control(std::u16string_view title, const ui::ControlRef& id) {
+    const std::string control = id.caption ? "\"" + text::ToUtf8(*id.caption) + "\"" : std::to_string(id.id);
+    return text::ToUtf8(title) + "#" + control;
   }
   std::string Call(const std::string& call) {
     calls.push_back(call);
@@ -340,6 +341,22 @@ TEST_F(ScenarioPumpTest, DialogsTakeNothingOnceTheRunIsQuitting) {
   Load("answer no\n");
   pump_->Quit();
   EXPECT_EQ(Box(MessageButtons::kYesNo), MessageAnswer::kYes);
+}
+
+TEST_F(ScenarioPumpTest, ControlsNamedByCaptionReachTheUserInterfaceAsCaptions) {
+  ScenarioPump& pump = Load(
+      "click \"Setup\" \"Save\"\n"
+      "type \"Setup\" \"Width:\" \"640\"\n"
+      "choose \"Setup\" 7 \"Compact\"\n"
+      "check \"Setup\" \"Auto start\" off\n"
+      "click \"Setup\" \"Load\"\n");
+  automation_.failures["click Setup#\"Load\""] = "window \"Setup\" has no control captioned \"Load\"";
+  pump.RunUntil([] { return false; });
+  EXPECT_THAT(automation_.calls, ElementsAre("click Setup#\"Save\"", "type Setup#\"Width:\" 640",
+                                             "choose Setup#7 Compact", "check Setup#\"Auto start\" 0",
+                                             "click Setup#\"Load\""));
+  EXPECT_EQ(pump.exitCode(), ScenarioPump::kFailedExitCode);
+  EXPECT_EQ(errors_.str(), "scenario line 5: window \"Setup\" has no control captioned \"Load\"\n");
 }
 
 }  // namespace

@@ -187,5 +187,47 @@ TEST(ScenarioTest, AnswersAreTakenOnlyByTheirKindOfDialog) {
   EXPECT_FALSE(scenario.Next());
 }
 
+TEST(ScenarioTest, AControlIsANumberWhenBareAndACaptionWhenQuoted) {
+  const auto actions = Parsed(
+      "click \"Vexa Deck Setup\" \"Save\"\n"
+      "click \"Vexa Deck Setup\" 1005\n"
+      "click \"Vexa Deck Setup\" \"1005\"\n"
+      "type \"Vexa Deck Setup\" \"Width:\" \"640\"\n"
+      "choose \"Vexa Deck Setup\" \"\xEC\x8A\xA4\xED\x82\xA8\" \"Default\"\n"
+      "check \"Vexa Deck Setup\" \"Auto start\" on\n");
+  ASSERT_EQ(actions.size(), 6u);
+  EXPECT_EQ(actions[0].controlCaption, u"Save");
+  EXPECT_FALSE(actions[1].controlCaption);
+  EXPECT_EQ(actions[1].controlId, 1005);
+  EXPECT_FALSE(actions[1].control().caption);
+  EXPECT_EQ(actions[1].control().id, 1005);
+  // Digits in quotes are the caption of a button reading 1005.
+  EXPECT_EQ(actions[2].controlCaption, u"1005");
+  EXPECT_EQ(actions[2].control().caption, u"1005");
+  EXPECT_EQ(actions[3].controlCaption, u"Width:");
+  EXPECT_EQ(actions[3].value, u"640");
+  EXPECT_EQ(actions[4].controlCaption, u"\uC2A4\uD0A8");
+  EXPECT_EQ(actions[4].value, u"Default");
+  EXPECT_EQ(actions[5].controlCaption, u"Auto start");
+  EXPECT_EQ(actions[5].check, ui::CheckState::kChecked);
+
+  struct Case {
+    const char* text;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"click \"Main\" \"\"\n", "the control's caption must not be empty"},
+      {"click \"Main\" Save\n", "the control ID must be a whole number, not \"Save\""},
+      {"type \"Main\" \"Width:\"\n", "type takes 3 values, not 2"},
+      {"check \"Main\" \"Auto start\" maybe\n", "check takes on, off or grey, not \"maybe\""},
+      {"click \"Main\" \"Save\"1\n", "a closing quote must be followed by a blank"},
+  };
+  for (const Case& c : cases) {
+    const ScenarioError error = ErrorOf(c.text);
+    EXPECT_EQ(error.line, 1) << c.text;
+    EXPECT_EQ(error.message, c.message) << c.text;
+  }
+}
+
 }  // namespace
 }  // namespace vexa::platform

@@ -234,5 +234,86 @@ TEST_F(QtAutomationTest, ScreenshotWritesThePngOfTheClientArea) {
   EXPECT_THAT(automation.Screenshot(u"Shot", "/nonexistent-folder/x.png"), HasSubstr("cannot write"));
 }
 
+// A setup dialog as the programs build them: labels before their fields, buttons named by caption.
+ui::WindowTemplate CaptionForm() {
+  ui::WindowTemplate t;
+  t.title = u"Vexa Deck Setup";
+  t.rect = Rect::FromSize(100, 50, 300, 250);
+  auto add = [&](int id, ControlKind kind, Rect r, std::u16string caption = {}, std::uint32_t style = 0) {
+    t.controls.push_back({id, kind, r, std::move(caption), style});
+  };
+  add(1, ControlKind::kDefaultPushButton, Rect::FromSize(10, 200, 60, 24), u"Save");
+  add(2, ControlKind::kPushButton, Rect::FromSize(80, 200, 60, 24), u"Cancel");
+  add(3, ControlKind::kCheckBox, Rect::FromSize(10, 10, 120, 20), u"Auto start");
+  add(4, ControlKind::kStatic, Rect::FromSize(10, 40, 60, 20), u"Width:");
+  add(5, ControlKind::kEdit, Rect::FromSize(80, 40, 60, 20), u"", ui::kNumber);
+  add(6, ControlKind::kStatic, Rect::FromSize(10, 70, 60, 20), u"Skin:");
+  add(7, ControlKind::kComboList, Rect::FromSize(80, 70, 100, 80));
+  add(8, ControlKind::kPushButton, Rect::FromSize(150, 200, 40, 24), u"10");
+  add(9, ControlKind::kPushButton, Rect::FromSize(200, 120, 40, 24), u"Browse");
+  add(10, ControlKind::kPushButton, Rect::FromSize(200, 150, 40, 24), u"Browse");
+  add(11, ControlKind::kPushButton, Rect::FromSize(200, 180, 40, 24), u"Reset", ui::kHidden);
+  add(12, ControlKind::kPushButton, Rect::FromSize(250, 180, 40, 24), u"Apply", ui::kDisabled);
+  add(13, ControlKind::kStatic, Rect::FromSize(10, 100, 60, 20), u"Note");
+  return t;
+}
+
+TEST_F(QtAutomationTest, ACaptionNamesTheButtonOrTheFieldItsLabelStandsBefore) {
+  ui::Window& w = ui.CreateModeless(CaptionForm(), handler, nullptr);
+  for (std::u16string item : {u"Default", u"Compact"}) w.AddItem(7, item);
+  using ui::ControlRef;
+  EXPECT_EQ(automation.Click(u"Vexa Deck Setup", ControlRef::Captioned(u"Save")), "");
+  EXPECT_EQ(automation.Check(u"Vexa Deck Setup", ControlRef::Captioned(u"Auto start"), CheckState::kChecked),
+            "");
+  // Fields without a caption of their own are named by the label before them; "Width:" is not clicked.
+  EXPECT_EQ(automation.Type(u"Vexa Deck Setup", ControlRef::Captioned(u"Width:"), u"640"), "");
+  EXPECT_EQ(automation.Choose(u"Vexa Deck Setup", ControlRef::Captioned(u"Skin:"), u"Compact"), "");
+  // A caption of digits is a caption, not the number 10.
+  EXPECT_EQ(automation.Click(u"Vexa Deck Setup", ControlRef::Captioned(u"10")), "");
+  // The caption shown now counts, not the one of the template.
+  w.SetText(2, u"Close");
+  EXPECT_EQ(automation.Click(u"Vexa Deck Setup", ControlRef::Captioned(u"Close")), "");
+  // Of two buttons with one caption, the only visible one is meant.
+  w.ShowControl(10, false);
+  EXPECT_EQ(automation.Click(u"Vexa Deck Setup", ControlRef::Captioned(u"Browse")), "");
+  EXPECT_EQ(w.GetText(5), u"640");
+  EXPECT_EQ(w.Selection(7), 1);
+  EXPECT_THAT(handler.commands,
+              ElementsAre(Command{1, Notification::kClicked}, Command{3, Notification::kClicked},
+                          Command{5, Notification::kTextChanged}, Command{7, Notification::kSelectionChanged},
+                          Command{8, Notification::kClicked}, Command{2, Notification::kClicked},
+                          Command{9, Notification::kClicked}));
+}
+
+TEST_F(QtAutomationTest, AMissingOrAmbiguousCaptionFailsNamingTheWindowAndTheCaption) {
+  ui::Window& w = ui.CreateModeless(CaptionForm(), handler, nullptr);
+  using ui::ControlRef;
+  const std::u16string title = u"Vexa Deck Setup";
+  EXPECT_EQ(automation.Click(title, ControlRef::Captioned(u"Load")),
+            "window \"Vexa Deck Setup\" has no control captioned \"Load\"");
+  // Strict: letter case, blanks and the label's colon count.
+  EXPECT_EQ(automation.Click(title, ControlRef::Captioned(u"save")),
+            "window \"Vexa Deck Setup\" has no control captioned \"save\"");
+  EXPECT_EQ(automation.Type(title, ControlRef::Captioned(u"Width"), u"1"),
+            "window \"Vexa Deck Setup\" has no control captioned \"Width\"");
+  EXPECT_EQ(automation.Click(title, ControlRef::Captioned(u"Browse")),
+            "window \"Vexa Deck Setup\" has 2 controls captioned \"Browse\" (9, 10): name one by its number");
+  // A caption found on something the action cannot work says what that is.
+  EXPECT_EQ(automation.Click(title, ControlRef::Captioned(u"Note")),
+            "control 13 of window \"Vexa Deck Setup\" is a static text, not a button");
+  EXPECT_EQ(automation.Type(title, ControlRef::Captioned(u"Save"), u"x"),
+            "control 1 of window \"Vexa Deck Setup\" is a push button, not an edit field");
+  EXPECT_EQ(automation.Click(title, ControlRef::Captioned(u"Reset")),
+            "control 11 of window \"Vexa Deck Setup\" is hidden");
+  EXPECT_EQ(automation.Click(title, ControlRef::Captioned(u"Apply")),
+            "control 12 of window \"Vexa Deck Setup\" is disabled");
+  // A caption the program changed away is gone.
+  w.SetText(1, u"OK");
+  EXPECT_EQ(automation.Click(title, ControlRef::Captioned(u"Save")),
+            "window \"Vexa Deck Setup\" has no control captioned \"Save\"");
+  EXPECT_EQ(automation.Click(u"Other", ControlRef::Captioned(u"Save")), "no window titled \"Other\"");
+  EXPECT_THAT(handler.commands, IsEmpty());
+}
+
 }  // namespace
 }  // namespace vexa::platform

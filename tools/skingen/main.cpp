@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #include "ArtBook.h"
 #include "Canvas.h"
@@ -251,25 +252,93 @@ class DeviceWriter {
     Check(SaveJpg(ForestRoad(kPhoto), pictures + QStringLiteral("/Forest Road.jpg"), 85));
     Check(SavePng(DesertHighway(QSize(480, 288)), pictures + QStringLiteral("/Desert Highway.png")));
 
-    // The players and lists only look at the names; each file starts like its kind.
+    // The players and lists only look at the names; each file starts like its kind. The top folders
+    // hold more than one page of the media list (20 rows) and folders two levels deep.
     const QByteArray mp3("ID3\x03\x00\x00\x00\x00\x00\x00", 10);
     const QString music = card_ + QStringLiteral("/음악파일");
-    for (const char* name :
-         {"01 Highway Sunrise.mp3", "02 Night Drive.mp3", "03 Coastal Road.mp3", "04 City Lights.mp3",
-          "Jazz/01 Blue Tunnel.mp3", "Jazz/02 Rain on the Roof.mp3"}) {
-      Check(SaveBytes(mp3, music + QLatin1Char('/') + QLatin1String(name)));
+    for (const char* name : {"01 Highway Sunrise.mp3",
+                             "02 Night Drive.mp3",
+                             "03 Coastal Road.mp3",
+                             "04 City Lights.mp3",
+                             "05 Open Window.mp3",
+                             "06 한강 야경.mp3",
+                             "07 Rest Area.mp3",
+                             "08 Tunnel Vision.mp3",
+                             "09 바닷길.mp3",
+                             "10 Morning Commute.mp3",
+                             "11 Traffic Jam Blues.mp3",
+                             "12 고속도로 위에서.mp3",
+                             "13 Mountain Curves.mp3",
+                             "14 Radio Static.mp3",
+                             "15 별빛 드라이브.mp3",
+                             "16 Long Way Home.mp3",
+                             "17 Rainy Wipers.mp3",
+                             "18 첫눈 오는 길.mp3",
+                             "19 Cruise Control.mp3",
+                             "20 Neon Signs.mp3",
+                             "21 가을 국도.mp3",
+                             "22 Last Exit.mp3",
+                             "23 Midnight Toll Gate.mp3",
+                             "24 새벽 출발.mp3",
+                             "Jazz/01 Blue Tunnel.mp3",
+                             "Jazz/02 Rain on the Roof.mp3",
+                             "Jazz/03 Slow Lane.mp3",
+                             "Jazz/04 Late Exit Swing.mp3",
+                             "가요/발라드/01 그 길 위에서.mp3",
+                             "가요/발라드/02 비 오는 날.mp3",
+                             "가요/발라드/03 다시 만나.mp3",
+                             "가요/댄스/01 Turn Signal.mp3",
+                             "가요/댄스/02 신호등.mp3",
+                             "가요/댄스/03 Full Speed.mp3",
+                             "Classic/01 Morning Mood.mp3",
+                             "Classic/02 Spring.mp3"}) {
+      Check(SaveBytes(mp3, music + QLatin1Char('/') + QString::fromUtf8(name)));
     }
+    const QByteArray avi(
+        "RIFF\x04\x00\x00\x00"
+        "AVI ",
+        12);
+    const QByteArray mp4(
+        "\x00\x00\x00\x0c"
+        "ftypisom",
+        12);
+    const QByteArray asf("\x30\x26\xb2\x75\x8e\x66\xcf\x11\xa6\xd9\x00\xaa\x00\x62\xce\x6c", 16);
+    const QByteArray mkv("\x1a\x45\xdf\xa3", 4);  // EBML
+    const QByteArray mpg("\x00\x00\x01\xba", 4);  // MPEG program stream pack
+    const QByteArray ogm("OggS\x00\x02", 6);
     const QString movies = card_ + QStringLiteral("/영화파일");
-    Check(SaveBytes(QByteArray("RIFF\x04\x00\x00\x00"
-                               "AVI ",
-                               12),
-                    movies + QStringLiteral("/Road Trip.avi")));
-    Check(SaveBytes(QByteArray("\x00\x00\x00\x0c"
-                               "ftypisom",
-                               12),
-                    movies + QStringLiteral("/Mountain Pass.mp4")));
-    Check(SaveBytes(QByteArray("\x30\x26\xb2\x75\x8e\x66\xcf\x11\xa6\xd9\x00\xaa\x00\x62\xce\x6c", 16),
-                    movies + QStringLiteral("/Tunnel Timelapse.wmv")));
+    const std::pair<const char*, const QByteArray*> films[] = {{"Road Trip.avi", &avi},
+                                                               {"Mountain Pass.mp4", &mp4},
+                                                               {"Tunnel Timelapse.wmv", &asf},
+                                                               {"Airport Run.mp4", &mp4},
+                                                               {"Bridge at Dawn.mkv", &mkv},
+                                                               {"Car Wash.avi", &avi},
+                                                               {"City Loop.wmv", &asf},
+                                                               {"Coastal Highway.mkv", &mkv},
+                                                               {"Desert Crossing.divx", &avi},
+                                                               {"Drive-In Night.mpg", &mpg},
+                                                               {"고속도로 풍경.mp4", &mp4},
+                                                               {"남해 드라이브.mkv", &mkv},
+                                                               {"도심 야경.avi", &avi},
+                                                               {"제주 해안도로.mp4", &mp4},
+                                                               {"설악산 단풍길.wmv", &asf},
+                                                               {"Ferry Crossing.asf", &asf},
+                                                               {"Gas Station.avi", &avi},
+                                                               {"Harbour Lights.mp4", &mp4},
+                                                               {"Rally Highlights.divx", &avi},
+                                                               {"Snow Chains.wm", &asf},
+                                                               {"Toll Gate.ogm", &ogm},
+                                                               {"Winding Road.mkv", &mkv},
+                                                               {"드라마/시즌 1/01화.mkv", &mkv},
+                                                               {"드라마/시즌 1/02화.mkv", &mkv},
+                                                               {"드라마/시즌 1/03화.mkv", &mkv},
+                                                               {"드라마/시즌 2/01화.mkv", &mkv},
+                                                               {"드라마/시즌 2/02화.mkv", &mkv},
+                                                               {"Documentary/Ocean Roads.mp4", &mp4},
+                                                               {"Documentary/Mountain Passes.avi", &avi}};
+    for (const auto& [name, bytes] : films) {
+      Check(SaveBytes(*bytes, movies + QLatin1Char('/') + QString::fromUtf8(name)));
+    }
     const QString flash = card_ + QStringLiteral("/플래시파일");
     const QByteArray swf("FWS\x06\x08\x00\x00\x00", 8);
     for (const char* name : {"Clock.swf", "Puzzle.swf", "Racing.swf"}) {
@@ -289,6 +358,21 @@ class DeviceWriter {
                     programs + QStringLiteral("DMB TV.lnk")));
     Check(SaveBytes(Shortcut(QStringLiteral("\\Storage Card\\Players\\flash.exe")),
                     programs + QStringLiteral("Flash Player.lnk")));
+    // Small programs of the demo device, each a stand-in placed by demo/CMakeLists.txt: with them the
+    // list holds more than one page (12 buttons).
+    const std::pair<const char*, const char*> tools[] = {
+        {"계산기", "\\Storage Card\\Programs\\Calculator\\calc.exe"},
+        {"전자사전", "\\Storage Card\\Programs\\Dictionary\\dict.exe"},
+        {"E-Book Reader", "\\Storage Card\\Programs\\EBook\\ebook.exe"},
+        {"Photo Viewer", "\\Storage Card\\Programs\\PhotoViewer\\viewer.exe"},
+        {"Voice Recorder", "\\Storage Card\\Programs\\Recorder\\recorder.exe"},
+        {"지하철노선도", "\\Storage Card\\Programs\\SubwayMap\\subway.exe"},
+        {"FM Radio", "\\Storage Card\\Programs\\Radio\\radio.exe"},
+        {"메모장", "\\Storage Card\\Programs\\Notes\\notes.exe"}};
+    for (const auto& [name, target] : tools) {
+      Check(SaveBytes(Shortcut(QString::fromUtf8(target)),
+                      programs + QString::fromUtf8(name) + QStringLiteral(".lnk")));
+    }
     const QString games = deck_ + QStringLiteral("/Games/");
     const QString flashPlayer = QStringLiteral("\\Storage Card\\Players\\flash.exe");
     Check(SaveBytes(Shortcut(flashPlayer, QStringLiteral("Racing")), games + QStringLiteral("Racing.lnk")));
