@@ -100,5 +100,28 @@ TEST_F(DeckCommandsTest, PicturePlacesGetAPictureAtStartAndStepOnATap) {
   EXPECT_THAT(tree.ReadHostFile(skinFile), HasSubstr("[Picture]\r\nLastImageFile=two.jpg\r\n"));
 }
 
+TEST_F(DeckCommandsTest, SelMp3TicksThreeSongsSavesThePlaylistAndStartsThePlayerOnIt) {
+  tree.WriteHostFile("Storage Card/Players/mp3.exe", "");
+  for (const char* song : {"a.mp3", "b.mp3", "c.mp3", "d.mp3", "notes.txt"}) {
+    tree.WriteHostFile(std::string("Storage Card/음악파일/") + song, "ID3");
+  }
+  tree.MakeDir("Storage Card/음악파일/Jazz");
+  WriteSettings("[Program]\r\nMP3Player=\\%STORAGE%\\Players\\mp3.exe\r\n");
+  WriteSkin("skin800x480.ini", Element(1, "SEL-MP3", "10,10", "100,60"));
+  const int code = Run(
+      "wait 1000\ntap 50 40\nclick \"MP3\" \"Del\"\ncheck \"MP3\" \"a.mp3\" on\ncheck \"MP3\" \"c.mp3\" on\n"
+      "check \"MP3\" \"d.mp3\" on\nclick \"MP3\" \"Save\"\nwait 3500\nquit\n",
+      RunDeckProgram);
+  EXPECT_EQ(code, 0);
+  const auto log = Log();
+  EXPECT_THAT(log, Not(Contains(HasSubstr("scenario_error"))));
+  EXPECT_EQ(tree.ReadHostFile("Storage Card/음악파일/playlist.pls"),
+            "[PlayList]\r\nFile1=a.mp3\r\nFile2=c.mp3\r\nFile3=d.mp3\r\nNumberOfEntries=3\r\nVersion=2\r\n");
+  EXPECT_THAT(log, Contains(HasSubstr(R"("event":"process_started","application":"\\Storage Card\\Players\\mp3.exe",)"
+                                      R"("command_line":"\"\\Storage Card\\음악파일\\playlist.pls\"","ok":true)")));
+  // The list closes three seconds after the player started.
+  EXPECT_THAT(log, Contains(HasSubstr(R"("event":"window_closed","title":"MP3")")));
+}
+
 }  // namespace
 }  // namespace vexa::deck
