@@ -45,10 +45,10 @@ platform::ui::WindowTemplate ListTemplate(gfx::Size screen, std::u16string_view 
   tmpl.title = std::u16string(title);
   tmpl.style = platform::ui::kPopup;
   tmpl.rect = {0, 0, width, height};
-  tmpl.controls.push_back({kKindLabel, ControlKind::kStatic, {gap, gap, width / 2 - gap, gap + header},
+  tmpl.controls.push_back({kKindLabel, ControlKind::kStatic, {gap, gap, width / 3 - gap, gap + header},
                            std::u16string(title), platform::ui::kStyleNone});
-  tmpl.controls.push_back({kPageLabel, ControlKind::kStatic, {width / 2, gap, width - gap, gap + header}, u"-1-",
-                           platform::ui::kAlignRight});
+  tmpl.controls.push_back({kPageLabel, ControlKind::kStatic, {width / 3, gap, 2 * width / 3, gap + header}, u"-1-",
+                           platform::ui::kAlignCenter});
 
   const int gridTop = 2 * gap + header;
   const int gridBottom = height - 2 * gap - footer;

@@ -14,6 +14,7 @@
 #include "deck/DeckWindow.h"
 #include "deck/ScreenSizeDialog.h"
 #include "deck/SkinSelector.h"
+#include "deck/media/ShortcutList.h"
 #include "platform/qt/QtOwnerDrawControl.h"
 #include "platform/qt/QtWindow.h"
 #include "platform/runtime/ProgramRuntime.h"
@@ -153,6 +154,19 @@ INSTANTIATE_TEST_SUITE_P(ScreensAndLanguages, DeckTextFitTest,
                            std::string name = std::string(info.param.screen) + "_" + info.param.language;
                            return name;
                          });
+
+TEST_P(DeckTextFitTest, TheShortcutListFits) {
+  for (const char* name : {"Calculator", "Solitaire", "File Explorer", "Notes"}) {
+    tree.WriteHostFile(std::string("Storage Card/VexaDeck/Programs/") + name + ".lnk", "");
+  }
+  tree.WriteHostFile("Storage Card/VexaDeck/VexaDeck.ini",
+                     "[Folder]\r\nApplication=\\%STORAGE%\\VexaDeck\\Programs\r\n");
+  EXPECT_THAT(Check("click \"Applicaion\" 2\n",
+                    [](Environment& env, platform::ui::UserInterface& ui) {
+                      RunShortcutList(env, ui, nullptr, ShortcutKind::kApplication);
+                    }),
+              ::testing::IsEmpty());
+}
 
 }  // namespace
 }  // namespace vexa::deck
