@@ -14,7 +14,10 @@
 #include "deck/DeckWindow.h"
 #include "deck/ScreenSizeDialog.h"
 #include "deck/SkinSelector.h"
+#include "deck/media/MediaList.h"
 #include "deck/media/ShortcutList.h"
+#include "deck/pictures/BackgroundDialog.h"
+#include "deck/pictures/SlideShow.h"
 #include "platform/qt/QtOwnerDrawControl.h"
 #include "platform/qt/QtWindow.h"
 #include "platform/runtime/ProgramRuntime.h"
@@ -147,6 +150,20 @@ TEST_P(DeckTextFitTest, TheSkinSelectorFits) {
               ::testing::IsEmpty());
 }
 
+TEST_P(DeckTextFitTest, TheMediaListFits) {
+  // Full pages of both columns, a folder row and names of the usual length, Korean ones among them.
+  tree.MakeDir("Storage Card/음악파일/앨범 모음");
+  for (int i = 0; i < 12; ++i) {
+    tree.WriteHostFile("Storage Card/음악파일/0" + std::to_string(10 + i) + " 노래 제목.mp3", "x");
+    tree.WriteHostFile("Storage Card/음악파일/Track " + std::to_string(10 + i) + " - Title.mp3", "x");
+  }
+  EXPECT_THAT(Check("click \"MP3\" 2\n",
+                    [](Environment& env, platform::ui::UserInterface& ui) {
+                      RunMediaList(env, ui, nullptr, MediaMode::kMusic, u"\\%STORAGE%\\음악파일");
+                    }),
+              ::testing::IsEmpty());
+}
+
 INSTANTIATE_TEST_SUITE_P(ScreensAndLanguages, DeckTextFitTest,
                          ::testing::Values(Case{"480x272", "en"}, Case{"480x272", "ko"}, Case{"800x480", "en"},
                                            Case{"800x480", "ko"}),
@@ -168,15 +185,7 @@ TEST_P(DeckTextFitTest, TheShortcutListFits) {
               ::testing::IsEmpty());
 }
 
-}  // namespace
-}  // namespace vexa::deck
-
 // The slide show and the background chooser.
-#include "deck/pictures/BackgroundDialog.h"
-#include "deck/pictures/SlideShow.h"
-
-namespace vexa::deck {
-namespace {
 
 TEST_P(DeckTextFitTest, TheSlideShowFits) {
   tree.WriteHostFile("Storage Card/VexaDeck/VexaDeck.ini", "[Folder]\r\nImage=\\Storage Card\\Pictures\r\n");
