@@ -597,7 +597,9 @@ bool X11WindowList::SetTopMost(ForeignWindow window, bool topMost) {
                     reinterpret_cast<const unsigned char*>(states.data()), static_cast<int>(states.size()));
     if (topMost) XRaiseWindow(display_, window);
   }
-  XFlush(display_);
+  // Waits until the server has done it, so that whoever looks next (another program, another
+  // connection) sees the new state.
+  XSync(display_, False);
   return true;
 }
 
