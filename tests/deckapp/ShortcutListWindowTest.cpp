@@ -9,6 +9,7 @@
 #include "common/Environment.h"
 #include "deck/media/ShortcutList.h"
 #include "platform/runtime/ProgramRuntime.h"
+#include "tests/support/ForwardingFileSystem.h"
 #include "tests/support/TempDeviceTree.h"
 
 namespace vexa::deck {
@@ -21,9 +22,9 @@ using ::testing::Not;
 
 // The device's file system with two troubles a list can meet: a file that goes away after the list
 // was filled, and a file that cannot be deleted.
-class TroubledFiles : public platform::FileSystem {
+class TroubledFiles : public testing::ForwardingFileSystem {
  public:
-  explicit TroubledFiles(platform::FileSystem& inner) : inner_(inner) {}
+  using ForwardingFileSystem::ForwardingFileSystem;
 
   std::function<void()> afterFind;
   bool refuseDeletes = false;
@@ -33,29 +34,7 @@ class TroubledFiles : public platform::FileSystem {
     if (afterFind) afterFind();
     return found;
   }
-  bool Exists(std::u16string_view path) override { return inner_.Exists(path); }
-  bool IsDirectory(std::u16string_view path) override { return inner_.IsDirectory(path); }
-  std::unique_ptr<platform::File> Open(std::u16string_view path, platform::OpenMode mode) override {
-    return inner_.Open(path, mode);
-  }
-  std::optional<std::string> ReadFile(std::u16string_view path, std::size_t limit) override {
-    return inner_.ReadFile(path, limit);
-  }
-  bool WriteWholeFile(std::u16string_view path, std::string_view bytes) override {
-    return inner_.WriteWholeFile(path, bytes);
-  }
   bool DeleteFile(std::u16string_view path) override { return !refuseDeletes && inner_.DeleteFile(path); }
-  bool RenameFile(std::u16string_view from, std::u16string_view to) override { return inner_.RenameFile(from, to); }
-  bool CopyFile(std::u16string_view from, std::u16string_view to, bool failIfExists) override {
-    return inner_.CopyFile(from, to, failIfExists);
-  }
-  bool CreateDirectory(std::u16string_view path) override { return inner_.CreateDirectory(path); }
-  bool RemoveDirectory(std::u16string_view path) override { return inner_.RemoveDirectory(path); }
-  std::optional<std::string> HostPath(std::u16string_view path) override { return inner_.HostPath(path); }
-  std::optional<std::u16string> DevicePath(std::string_view hostPath) override { return inner_.DevicePath(hostPath); }
-
- private:
-  platform::FileSystem& inner_;
 };
 
 // Opens one shortcut list headless with a scenario, on a card whose game folder is set with the

@@ -12,6 +12,7 @@
 
 #include "common/Environment.h"
 #include "platform/runtime/ProgramRuntime.h"
+#include "tests/support/ForwardingFileSystem.h"
 #include "tests/support/TempDeviceTree.h"
 
 // Qt last: its keyword macros must not meet the launcher's headers.
@@ -28,37 +29,14 @@ using ::testing::Not;
 
 // The device's file system with every folder listed backwards, so a list kept in the listing's
 // order is told apart from one sorted by name.
-class BackwardsListing : public platform::FileSystem {
+class BackwardsListing : public testing::ForwardingFileSystem {
  public:
-  explicit BackwardsListing(platform::FileSystem& files) : files_(files) {}
+  using ForwardingFileSystem::ForwardingFileSystem;
   std::vector<platform::FindEntry> Find(std::u16string_view pattern) override {
-    auto entries = files_.Find(pattern);
+    auto entries = inner_.Find(pattern);
     std::reverse(entries.begin(), entries.end());
     return entries;
   }
-  bool Exists(std::u16string_view path) override { return files_.Exists(path); }
-  bool IsDirectory(std::u16string_view path) override { return files_.IsDirectory(path); }
-  std::unique_ptr<platform::File> Open(std::u16string_view path, platform::OpenMode mode) override {
-    return files_.Open(path, mode);
-  }
-  std::optional<std::string> ReadFile(std::u16string_view path, std::size_t limit) override {
-    return files_.ReadFile(path, limit);
-  }
-  bool WriteWholeFile(std::u16string_view path, std::string_view bytes) override {
-    return files_.WriteWholeFile(path, bytes);
-  }
-  bool DeleteFile(std::u16string_view path) override { return files_.DeleteFile(path); }
-  bool RenameFile(std::u16string_view from, std::u16string_view to) override { return files_.RenameFile(from, to); }
-  bool CopyFile(std::u16string_view from, std::u16string_view to, bool failIfExists) override {
-    return files_.CopyFile(from, to, failIfExists);
-  }
-  bool CreateDirectory(std::u16string_view path) override { return files_.CreateDirectory(path); }
-  bool RemoveDirectory(std::u16string_view path) override { return files_.RemoveDirectory(path); }
-  std::optional<std::string> HostPath(std::u16string_view path) override { return files_.HostPath(path); }
-  std::optional<std::u16string> DevicePath(std::string_view hostPath) override { return files_.DevicePath(hostPath); }
-
- private:
-  platform::FileSystem& files_;
 };
 
 // The same platform with another file system.
