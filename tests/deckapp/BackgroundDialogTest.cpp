@@ -10,6 +10,7 @@
 
 #include "common/Environment.h"
 #include "platform/runtime/ProgramRuntime.h"
+#include "tests/deckapp/DeckRunFixture.h"
 #include "tests/support/TempDeviceTree.h"
 
 // Qt last: its keyword macros must not meet the launcher's headers.
@@ -84,12 +85,7 @@ class BackgroundDialogTest : public ::testing::Test {
     }
   }
 
-  std::vector<std::string> Log() const {
-    std::vector<std::string> lines;
-    std::ifstream in(logPath);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-  }
+  std::vector<std::string> Log() const { return LogLines(logPath); }
 
   testing::TempDeviceTree tree;
   BackgroundDialogInput input;

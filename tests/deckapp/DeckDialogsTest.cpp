@@ -11,6 +11,7 @@
 #include "deck/ScreenSizeDialog.h"
 #include "deck/SkinSelector.h"
 #include "platform/runtime/ProgramRuntime.h"
+#include "tests/deckapp/DeckRunFixture.h"
 #include "tests/support/TempDeviceTree.h"
 
 namespace vexa::deck {
@@ -50,12 +51,7 @@ class DeckDialogsTest : public ::testing::Test {
                                     });
   }
 
-  std::vector<std::string> Log() const {
-    std::vector<std::string> lines;
-    std::ifstream in(logPath);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-  }
+  std::vector<std::string> Log() const { return LogLines(logPath); }
 
   testing::TempDeviceTree tree;
   std::string logPath;

@@ -13,6 +13,14 @@
 
 namespace vexa::deck {
 
+// The lines of an effects log.
+inline std::vector<std::string> LogLines(const std::string& path) {
+  std::vector<std::string> lines;
+  std::ifstream in(path);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
 // A skin element as a skin file writes it.
 inline std::string Element(int n, const char* action, const char* position, const char* size) {
   std::ostringstream out;
@@ -50,12 +58,7 @@ class DeckRunTest : public ::testing::Test {
     return platform::RunProgram(static_cast<int>(argv.size()), argv.data(), info, body);
   }
 
-  std::vector<std::string> Log() const {
-    std::vector<std::string> lines;
-    std::ifstream in(logPath);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-  }
+  std::vector<std::string> Log() const { return LogLines(logPath); }
 
   testing::TempDeviceTree tree;
   std::string logPath;

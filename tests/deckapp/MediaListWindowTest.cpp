@@ -9,6 +9,7 @@
 #include "common/text/Text.h"
 #include "deck/media/MediaList.h"
 #include "platform/runtime/ProgramRuntime.h"
+#include "tests/deckapp/DeckRunFixture.h"
 #include "tests/support/TempDeviceTree.h"
 
 namespace vexa::deck {
@@ -61,12 +62,7 @@ class MediaListWindowTest : public ::testing::Test {
                                     });
   }
 
-  std::vector<std::string> Log() const {
-    std::vector<std::string> lines;
-    std::ifstream in(logPath);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-  }
+  std::vector<std::string> Log() const { return LogLines(logPath); }
 
   // The virtual time of the first log line holding both texts; -1 when there is none.
   long TimeOf(const std::string& a, const std::string& b) const {

@@ -10,6 +10,7 @@
 #include "deck/media/ShortcutList.h"
 #include "platform/runtime/ProgramRuntime.h"
 #include "tests/support/ForwardingFileSystem.h"
+#include "tests/deckapp/DeckRunFixture.h"
 #include "tests/support/TempDeviceTree.h"
 
 namespace vexa::deck {
@@ -85,12 +86,7 @@ class ShortcutListWindowTest : public ::testing::Test {
         });
   }
 
-  std::vector<std::string> Log() const {
-    std::vector<std::string> lines;
-    std::ifstream in(logPath);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-  }
+  std::vector<std::string> Log() const { return LogLines(logPath); }
 
   // The programs started, in order, as the log names them.
   std::vector<std::string> Started() const {

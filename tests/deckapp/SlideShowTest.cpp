@@ -13,6 +13,7 @@
 #include "common/Environment.h"
 #include "platform/runtime/ProgramRuntime.h"
 #include "tests/support/ForwardingFileSystem.h"
+#include "tests/deckapp/DeckRunFixture.h"
 #include "tests/support/TempDeviceTree.h"
 
 // Qt last: its keyword macros must not meet the launcher's headers.
@@ -114,12 +115,7 @@ class SlideShowTest : public ::testing::Test {
     return image.pixel(x, y);
   }
 
-  std::vector<std::string> Log() const {
-    std::vector<std::string> lines;
-    std::ifstream in(logPath);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-  }
+  std::vector<std::string> Log() const { return LogLines(logPath); }
 
   testing::TempDeviceTree tree;
   std::string logPath;
