@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/Clock.h"
+#include "platform/ClockSetter.h"
 #include "platform/ControlFonts.h"
 #include "platform/EffectLog.h"
 #include "platform/FileSystem.h"
@@ -10,7 +11,9 @@
 #include "platform/Locale.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Processes.h"
+#include "platform/SerialPorts.h"
 #include "platform/Shell.h"
+#include "platform/Threads.h"
 
 namespace vexa::platform::ui {
 class UserInterface;
@@ -52,6 +55,11 @@ struct Platform {
   ui::WindowList* windowList = nullptr;
   Clock* clock = nullptr;
   EffectLog* log = nullptr;
+  // The serial ports, worker threads and the setting of the device clock; absent where a program
+  // runs without them (tests of the common library).
+  SerialPorts* serialPorts = nullptr;
+  Threads* threads = nullptr;
+  ClockSetter* clockSetter = nullptr;
 };
 
 }  // namespace vexa::platform
