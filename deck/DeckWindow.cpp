@@ -89,7 +89,6 @@ bool DeckWindow::Initialise() {
   window.SetTitle(kDeckTitle);
   hasBackground_ = false;
   skin_ = LoadedSkin{};
-  gpsRunning_ = false;
   editMode_ = false;
 
   PlaceShortcuts(env_);
@@ -125,7 +124,7 @@ SkinLoadContext DeckWindow::LoadContext() {
   SkinLoadContext context;
   context.screen = screen_;
   context.owner = window_->handle();
-  context.gpsRunning = gpsRunning_;
+  context.gpsRunning = gps_.running();
   context.currentBounds = slotBounds_;
   return context;
 }
@@ -133,7 +132,9 @@ SkinLoadContext DeckWindow::LoadContext() {
 bool DeckWindow::ChooseAndLoadSkin(bool forceChooser) {
   DialogSkinChooser chooser(env_, ui_, window_);
   ui_.SetWaitCursor(true);
+  skinLoading_ = true;
   auto result = loader_.ChooseAndLoad(forceChooser, chooser, LoadContext());
+  skinLoading_ = false;
   if (result.outcome == SkinOutcome::kCancelled) {
     ui_.SetWaitCursor(false);
     return false;
@@ -176,9 +177,8 @@ void DeckWindow::ApplySkin(LoadedSkin skin) {
   skin_ = std::move(skin);
   pictureShow_.SetSkin({skin_.location.folder, skin_.location.name, skin_.location.file, skin_.live.pictures, screen_});
   // A reader already running for the displays fills the new skin's displays at once.
-  if (gpsRunning_) {
-    currentSpeed_ = -1;
-    previousSpeed_ = -1;
+  if (gps_.running()) {
+    gpsDisplays_.Forget();
     UpdateGpsDisplays();
   }
   window_->Invalidate();
@@ -211,8 +211,7 @@ void DeckWindow::OnTimer(Window& window, int timerId) {
       }
       break;
     case kSpeedTimer:
-      window.KillTimer(kSpeedTimer);
-      FormatSpeed();
+      gpsDisplays_.OnSpeedTimer(gps_.running());
       break;
     default:
       break;
@@ -229,12 +228,6 @@ void DeckWindow::AdoptChosenSkin() {
   AskToKeepSkin(env_.platform().messageBoxes, window_->handle(), env_.skin(), slots, skin_.location.file);
   window_->SetTimer(kStartupTimer, 500);
   window_->Enable(true);
-}
-
-void DeckWindow::FormatSpeed() {
-  if (!gpsRunning_ || !skin_.live.speed) return;
-  const auto pattern = env_.skin().GetString(u"Format", u"Speed", u"%d");
-  slot(*skin_.live.speed).SetCaption(text::Format(pattern, {std::int64_t{currentSpeed_}}), true);
 }
 
 void DeckWindow::RunStartupActions() {
@@ -254,14 +247,14 @@ void DeckWindow::RunStartupActions() {
   // The reader is only started here, never stopped: the start-up actions run again after a skin
   // adoption, and a cancelled count-down must not stop a reader that already runs.
   if (gpsDisplays && !text::EqualsNoCase(autoRun, u"NAVI")) {
-    if (!gpsRunning_) StartGps();
+    if (!gps_.running()) StartGps();
   } else if (autoGpsTime) {
     RunGpsTimeCommand();
   }
   if (!autoRun.empty()) {
     const auto result = RunAutoRunCountdown(env_, ui_, window_);
     if (result == AutoRunResult::kImageViewer) OpenImageViewer();
-    if (result == AutoRunResult::kCancel && gpsDisplays && !gpsRunning_) StartGps();
+    if (result == AutoRunResult::kCancel && gpsDisplays && !gps_.running()) StartGps();
   }
   PreparePictureLists();
   for (const auto& place : skin_.live.pictures) {
@@ -418,11 +411,21 @@ SettingsOutcome DeckWindow::OpenSettings() {
   Seam("OpenSettings");
   return {};
 }
-void DeckWindow::StartGps() { Seam("StartGps"); }
-void DeckWindow::StopGps() {}
-void DeckWindow::RequestGpsTime() { Seam("RequestGpsTime"); }
-void DeckWindow::RunGpsTimeDialog() { Seam("RunGpsTimeDialog"); }
 void DeckWindow::RefreshClockSlots() {}
-void DeckWindow::UpdateGpsDisplays() {}
+
+ButtonSlot* DeckWindow::LiveSlot(std::optional<int> index) {
+  if (!index || *index < 0 || *index >= kSlotCount) return nullptr;
+  return &slot(*index);
+}
+
+// With the receiver running, its next fix dated after 2007 sets the clock; the date and time
+// displays stay empty until the clock tick fills them again.
+void DeckWindow::RequestGpsTime() {
+  gpsDisplays_.RequestTime();
+  gpsDisplays_.SetText(skin_.live.date, u"");
+  gpsDisplays_.SetText(skin_.live.time, u"");
+}
+
+void DeckWindow::RunGpsTimeDialog() { Seam("RunGpsTimeDialog"); }
 
 }  // namespace vexa::deck

@@ -12,6 +12,8 @@
 #include "deck/DeckSettings.h"
 #include "deck/SkinLoader.h"
 #include "deck/commands/CommandDispatcher.h"
+#include "deck/gpsview/GpsControl.h"
+#include "deck/gpsview/GpsDisplays.h"
 #include "deck/pictures/PictureShow.h"
 #include "platform/ui/UserInterface.h"
 #include "platform/ui/Window.h"
@@ -23,7 +25,10 @@ namespace vexa::deck {
 //
 // The window owns the slots, the background and the timers; what a tap does is the command
 // dispatcher's, and pictures and backgrounds are the picture show's. The window only routes.
-class DeckWindow : public platform::ui::WindowHandler, public CommandHost, public PictureHost {
+class DeckWindow : public platform::ui::WindowHandler,
+                   public CommandHost,
+                   public PictureHost,
+                   public GpsDisplayHost {
  public:
   // Window timers.
   enum Timer : int {
@@ -50,7 +55,7 @@ class DeckWindow : public platform::ui::WindowHandler, public CommandHost, publi
   void StopPeriodicTimers() override;
   void StartPeriodicTimers() override;
 
-  const LiveSlots& live() const { return skin_.live; }
+  const LiveSlots& live() const override { return skin_.live; }
   ButtonSlot& slot(int index) { return *slots_[static_cast<std::size_t>(index)]; }
   gfx::Size screen() const { return screen_; }
   const PictureShow& pictures() const { return pictureShow_; }
@@ -72,7 +77,19 @@ class DeckWindow : public platform::ui::WindowHandler, public CommandHost, publi
   void StepBackground(bool next) override { pictureShow_.StepBackground(next); }
   void StepPicture(bool next) override { pictureShow_.StepPicture(next); }
   bool ChooseAndLoadSkin(bool forceChooser) override;
-  bool GpsRunning() const override { return gpsRunning_; }
+  bool GpsRunning() const override { return gps_.running(); }
+  const GpsDisplays& gpsDisplays() const { return gpsDisplays_; }
+
+  // The GPS link and its displays.
+  void StartGps() override { gps_.Start(); }
+  void StopGps() override { gps_.Stop(); }
+  void RequestGpsTime() override;
+  void RunGpsTimeDialog() override;
+  virtual void UpdateGpsDisplays() { gps_.UpdateDisplays(); }
+
+  // What the GPS displays act on.
+  ButtonSlot* LiveSlot(std::optional<int> index) override;
+  bool SkinLoading() const override { return skinLoading_; }
 
   // Seams for the windows and services that later work brings; until then each records that it was
   // reached (and the settings sheet ends as cancelled, the skin editor cannot be made).
@@ -82,12 +99,7 @@ class DeckWindow : public platform::ui::WindowHandler, public CommandHost, publi
   void OpenCalendar() override;
   void OpenClock() override;
   SettingsOutcome OpenSettings() override;
-  void StartGps() override;
-  void StopGps() override;
-  void RequestGpsTime() override;
-  void RunGpsTimeDialog() override;
   virtual void RefreshClockSlots();
-  virtual void UpdateGpsDisplays();
 
   // What showing pictures needs of the window.
   platform::WindowHandle Owner() override;
@@ -112,7 +124,7 @@ class DeckWindow : public platform::ui::WindowHandler, public CommandHost, publi
                 std::intptr_t lParam) override;
 
   // Posted by the GPS reader when it has parsed new data.
-  static constexpr std::uint32_t kWmGpsFix = platform::ui::kWmUser + 200;
+  static constexpr std::uint32_t kWmGpsFix = gps::GpsReceiver::kWmGpsFix;
 
  protected:
   Environment& env() { return env_; }
@@ -123,7 +135,6 @@ class DeckWindow : public platform::ui::WindowHandler, public CommandHost, publi
   void ApplySkin(LoadedSkin skin);
   void RunStartupActions();
   void AdoptChosenSkin();
-  void FormatSpeed();
   std::optional<int> SlotIndexOf(int controlId) const;
   std::u16string SkinFolder() const;
   SkinLoadContext LoadContext();
@@ -143,13 +154,13 @@ class DeckWindow : public platform::ui::WindowHandler, public CommandHost, publi
   LoadedSkin skin_;
   std::vector<std::u16string> commonFonts_;
   std::vector<std::u16string> skinFonts_;
-  bool gpsRunning_ = false;
-  int currentSpeed_ = 0;
-  int previousSpeed_ = 0;
+  bool skinLoading_ = false;
   bool editMode_ = false;
   gfx::Point lastPointer_{-1, -1};  // where the pointer was last seen, in window coordinates
   CommandDispatcher commands_{env_, *this};
   PictureShow pictureShow_{env_, *this, background_};
+  GpsDisplays gpsDisplays_{env_, *this};
+  GpsControl gps_{env_, settings_, *this, gpsDisplays_};
 };
 
 }  // namespace vexa::deck
