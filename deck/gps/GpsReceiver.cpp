@@ -243,6 +243,7 @@ void GpsReceiver::Push(std::uint8_t byte) {
 void GpsReceiver::Push(std::span<const std::uint8_t> bytes) {
   // Byte by byte this is Push(byte) for each: what does not fit while the ring is full is dropped.
   const std::size_t count = std::min(bytes.size(), kRingSize - 1 - Count());
+  if (count == 0) return;
   const auto write = static_cast<std::size_t>(ringWrite_);
   const std::size_t first = std::min(count, kRingSize - write);
   std::memcpy(ring_.data() + write, bytes.data(), first);
