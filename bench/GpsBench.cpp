@@ -26,8 +26,12 @@ void* operator new(std::size_t size) {
   if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
   throw std::bad_alloc();
 }
-void operator delete(void* memory) noexcept { std::free(memory); }
-void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
+void operator delete(void* memory) noexcept {
+  std::free(memory);
+}
+void operator delete(void* memory, std::size_t) noexcept {
+  std::free(memory);
+}
 
 namespace vexa {
 namespace {
@@ -77,8 +81,10 @@ void BM_GpsPipeline(benchmark::State& state) {
   benchmark::DoNotOptimize(receiver.Fix());
   if (made != 0) state.SkipWithError("the pipeline allocated memory");
   state.counters["allocations"] = static_cast<double>(made);
-  state.counters["rmc_passes"] = benchmark::Counter(static_cast<double>(rmcPasses), benchmark::Counter::kAvgIterations);
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(bytes.size()));
+  state.counters["rmc_passes"] =
+      benchmark::Counter(static_cast<double>(rmcPasses), benchmark::Counter::kAvgIterations);
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                          static_cast<std::int64_t>(bytes.size()));
 }
 BENCHMARK(BM_GpsPipeline)->Unit(benchmark::kMillisecond);
 

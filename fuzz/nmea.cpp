@@ -51,7 +51,8 @@ void CheckChecksums(std::string_view text) {
   std::vector<char> sentence(text.begin(), text.end());
   vexa::gps::FillChecksum(sentence);
   const std::size_t star = text.find('*');
-  const bool fillable = !text.empty() && text.front() == '$' && star != std::string_view::npos && star + 2 < text.size();
+  const bool fillable =
+      !text.empty() && text.front() == '$' && star != std::string_view::npos && star + 2 < text.size();
   if (!fillable) {
     Check(!verified);
     Check(std::string_view(sentence.data(), sentence.size()) == text);

@@ -19,7 +19,9 @@ constexpr std::size_t kStatusLimit = 4;
 // The read time-out asked of the port: the reader only reads what is waiting, so it is seldom used.
 constexpr int kReadTimeoutMs = 10000;
 
-bool IsLineEnd(std::uint8_t byte) { return byte == kCr || byte == kLf; }
+bool IsLineEnd(std::uint8_t byte) {
+  return byte == kCr || byte == kLf;
+}
 
 // Cuts the first field off `line`: the text before the first ',', else before the first '*', else the
 // whole line. So the last data field is split at '*' and the checksum digits come out as one more
@@ -61,7 +63,9 @@ int TwoDigits(std::string_view field, std::size_t offset) {
   return value;
 }
 
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool IsLeapYear(int year) {
+  return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 int DaysInMonth(int year, int month) {
   static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -114,15 +118,18 @@ Sentence SentenceKind(std::string_view name) {
 // The switch of a SiRF receiver from its binary protocol to NMEA (message 129): GGA every second, GSA
 // and GSV every five seconds, the others off, 9600 bit/s. Sent as its frame's three parts.
 constexpr std::uint8_t kSirfStart[] = {0xA0, 0xA2, 0x00, 0x18};
-constexpr std::uint8_t kSirfPayload[] = {0x81, 0x02, 0x01, 0x01, 0x00, 0x01, 0x05, 0x01, 0x05, 0x01, 0x00, 0x01,
-                                         0x00, 0x01, 0x00, 0x01, 0x00, 0x01, 0x00, 0x01, 0x00, 0x01, 0x25, 0x80};
+constexpr std::uint8_t kSirfPayload[] = {0x81, 0x02, 0x01, 0x01, 0x00, 0x01, 0x05, 0x01,
+                                         0x05, 0x01, 0x00, 0x01, 0x00, 0x01, 0x00, 0x01,
+                                         0x00, 0x01, 0x00, 0x01, 0x00, 0x01, 0x25, 0x80};
 constexpr std::uint8_t kSirfEnd[] = {0x01, 0x3D, 0xB0, 0xB3};
 
 }  // namespace
 
 GpsReceiver::GpsReceiver(GpsServices services) : services_(services) {}
 
-GpsReceiver::~GpsReceiver() { Close(); }
+GpsReceiver::~GpsReceiver() {
+  Close();
+}
 
 bool GpsReceiver::Open(std::u16string_view portName, int baud) {
   // The number after "COM": "COM3" and "COM3:" give 3; no digits give 0, which no port has.
@@ -215,7 +222,9 @@ void GpsReceiver::Close() {
   port_.reset();
 }
 
-void GpsReceiver::SetOwner(platform::ui::Window* window) { owner_ = window; }
+void GpsReceiver::SetOwner(platform::ui::Window* window) {
+  owner_ = window;
+}
 
 void GpsReceiver::Write(std::span<const std::uint8_t> bytes) {
   if (emulation_ || port_ == nullptr) return;
@@ -308,7 +317,7 @@ bool GpsReceiver::ParseSentences() {
     if (kind != Sentence::kOther) {
       // fields[1] .. fields[kFieldLimit]; those the sentence does not supply stay empty.
       std::array<std::string_view, kFieldLimit + 1> fields{};
-      for (int i = 1; i <= kFieldLimit && !rest.empty(); ++i) fields[static_cast<std::size_t>(i)] = NextField(rest);
+      for (std::size_t i = 1; i < fields.size() && !rest.empty(); ++i) fields[i] = NextField(rest);
 
       if (kind == Sentence::kRmc) {
         //      1          2 3         4 5          6 7    8     9

@@ -20,7 +20,8 @@ std::string Sentence(std::string_view body) {
   return text + "\r\n";
 }
 
-std::string Rmc(std::string_view time, std::string_view speed, std::string_view course, std::string_view date) {
+std::string Rmc(std::string_view time, std::string_view speed, std::string_view course,
+                std::string_view date) {
   return Sentence("GPRMC," + std::string(time) + ",A,3733.2344,N,12701.1232,E," + std::string(speed) + "," +
                   std::string(course) + "," + std::string(date) + ",,");
 }
@@ -157,8 +158,10 @@ TEST_F(GpsParseTest, RmcAndGgaAreTakenFromEveryConstellationsTalker) {
   for (const char* talker : {"GN", "GL", "GA", "GB", "BD", "GP"}) {
     SCOPED_TRACE(talker);
     // NMEA 4.1 adds the navigation status after the mode; it is ignored.
-    EXPECT_TRUE(Feed(Sentence(std::string(talker) + "RMC,081836,A,3751.65,S,14507.36,E,7.5,360.0,130998,011.3,E,A,V")));
-    EXPECT_FALSE(Feed(Sentence(std::string(talker) + "GGA,081836,3751.65,S,14507.36,E,1,08,0.9,545.4,M,46.9,M,,")));
+    EXPECT_TRUE(Feed(
+        Sentence(std::string(talker) + "RMC,081836,A,3751.65,S,14507.36,E,7.5,360.0,130998,011.3,E,A,V")));
+    EXPECT_FALSE(
+        Feed(Sentence(std::string(talker) + "GGA,081836,3751.65,S,14507.36,E,1,08,0.9,545.4,M,46.9,M,,")));
     const GpsFix fix = Fix();
     EXPECT_DOUBLE_EQ(fix.speed, 7.5);
     EXPECT_DOUBLE_EQ(fix.course, 360.0);
@@ -166,8 +169,8 @@ TEST_F(GpsParseTest, RmcAndGgaAreTakenFromEveryConstellationsTalker) {
     EXPECT_EQ(*fix.time, (platform::DateTime{2098, 9, 6, 13, 8, 18, 36, 0}));
   }
   // Other talkers and sentence names are consumed and ignored.
-  EXPECT_FALSE(Feed(Sentence("XXRMC,010101,A,1,N,2,E,9.0,9.0,010108,,") + Sentence("GPRMCX,010101,A,1,N,2,E,9.0") +
-                    Sentence("GPVTG,9.0,T,,M,9.0,N,9.0,K")));
+  EXPECT_FALSE(Feed(Sentence("XXRMC,010101,A,1,N,2,E,9.0,9.0,010108,,") +
+                    Sentence("GPRMCX,010101,A,1,N,2,E,9.0") + Sentence("GPVTG,9.0,T,,M,9.0,N,9.0,K")));
   EXPECT_DOUBLE_EQ(Fix().speed, 7.5);
 }
 

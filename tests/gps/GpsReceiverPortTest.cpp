@@ -78,8 +78,9 @@ TEST_F(GpsPortTest, CloseReleasesASilentReaderAtOnceAndKeepsAllButSpeedAndHdop) 
   GpsReceiver& receiver = MakeReceiver();
   ASSERT_TRUE(receiver.Open(12, 4800));
   EXPECT_EQ(receiver.portName(), u"\\\\?\\COM12:");
-  port->Feed("$GPGGA,215235.670,3735.0064,N,12701.6746,E,1,03,1.2,35.9,M,19.6,M,0.0,0000*46\r\n"
-             "$GPRMC,112315.540,A,3733.2344,N,12701.1232,E,12.00,0.000,311207,,*00\r\n");
+  port->Feed(
+      "$GPGGA,215235.670,3735.0064,N,12701.6746,E,1,03,1.2,35.9,M,19.6,M,0.0,0000*46\r\n"
+      "$GPRMC,112315.540,A,3733.2344,N,12701.1232,E,12.00,0.000,311207,,*00\r\n");
   ASSERT_TRUE(window_.WaitForPosts(1));
   std::this_thread::sleep_for(std::chrono::milliseconds(50));  // the receiver falls silent
 
