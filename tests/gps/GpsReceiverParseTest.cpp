@@ -8,7 +8,7 @@
 #include "deck/gps/GpsReceiver.h"
 #include "deck/gps/NmeaChecksum.h"
 #include "platform/headless/ScriptedMessageBoxes.h"
-#include "tests/gps/GpsTestSupport.h"
+#include "tests/gps/ReceiverTestSupport.h"
 
 namespace vexa::gps {
 namespace {
@@ -35,7 +35,7 @@ class GpsParseTest : public ::testing::Test {
   }
   GpsFix Fix() const { return receiver_.Fix(); }
 
-  testing::InstantClock clock_;
+  testing::receiver::InstantClock clock_;
   platform::ScriptedMessageBoxes boxes_;
   GpsReceiver receiver_{GpsServices{.clock = clock_, .messageBoxes = boxes_}};
 };

@@ -9,7 +9,7 @@
 
 #include "deck/gps/GpsReceiver.h"
 #include "platform/headless/ScriptedMessageBoxes.h"
-#include "tests/gps/GpsTestSupport.h"
+#include "tests/gps/ReceiverTestSupport.h"
 
 namespace vexa::gps {
 namespace {
@@ -34,11 +34,11 @@ class GpsPortTest : public ::testing::Test {
     return captions;
   }
 
-  testing::FakeSerialPorts ports_;
-  testing::StdThreads threads_;
-  testing::InstantClock clock_;
+  testing::receiver::FakeSerialPorts ports_;
+  testing::receiver::StdThreads threads_;
+  testing::receiver::InstantClock clock_;
   platform::ScriptedMessageBoxes boxes_;
-  testing::PostRecordingWindow window_;
+  testing::receiver::PostRecordingWindow window_;
   std::unique_ptr<GpsReceiver> receiver_;
 };
 

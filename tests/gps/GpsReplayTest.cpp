@@ -14,7 +14,7 @@
 
 #include "deck/gps/GpsReceiver.h"
 #include "platform/headless/ScriptedMessageBoxes.h"
-#include "tests/gps/GpsTestSupport.h"
+#include "tests/gps/ReceiverTestSupport.h"
 
 namespace vexa::gps {
 namespace {
@@ -51,7 +51,7 @@ std::string FixLine(const GpsFix& fix) {
 // The recording as a port delivers it, one received line per receive pass (the line ends kept), with
 // the fix written after every pass that took an RMC.
 std::string Replay(const std::string& recording) {
-  testing::InstantClock clock;
+  testing::receiver::InstantClock clock;
   platform::ScriptedMessageBoxes boxes;
   GpsReceiver receiver(GpsServices{.clock = clock, .messageBoxes = boxes});
   std::string fixes;

@@ -23,7 +23,8 @@
 #include "platform/Threads.h"
 #include "tests/deck/support/DeckFakes.h"
 
-namespace vexa::testing {
+// In a namespace of their own, so that other fakes of the same names in this test program cannot clash.
+namespace vexa::testing::receiver {
 
 // What one fake port was asked and what it holds; shared between the port and the test, so that it
 // can be looked at after the receiver has closed the port.
@@ -171,7 +172,7 @@ class InstantClock : public platform::Clock {
 };
 
 // A window that counts the messages posted to it and hands each to `onPost` on the posting thread.
-class PostRecordingWindow : public FakeWindow {
+class PostRecordingWindow : public testing::FakeWindow {
  public:
   void Post(std::uint32_t message, std::intptr_t wParam, std::intptr_t lParam) override {
     if (onPost) onPost(message, wParam, lParam);
@@ -196,4 +197,4 @@ class PostRecordingWindow : public FakeWindow {
   int posts_ = 0;
 };
 
-}  // namespace vexa::testing
+}  // namespace vexa::testing::receiver
