@@ -22,7 +22,7 @@ constexpr int kOkIconSide = 24;
 
 // Laid out for the small font; screens of 640 × 480 and up get everything half as large again and
 // the larger finger-sized font, as the other dialogs of the programs do.
-constexpr int kWidth = 300;
+constexpr int kWidth = 320;
 constexpr int kHeight = 128;
 
 bool UsesLargeFont(gfx::Size screen) { return screen.width >= 640 && screen.height >= 480; }
@@ -38,18 +38,18 @@ platform::ui::WindowTemplate GpsTimeTemplate(const GpsTimeDialogOptions& options
   tmpl.style = platform::ui::kCaption;
   tmpl.rect = Centred(screen, kWidth, kHeight);
   if (toolbar) {
-    tmpl.controls.push_back({kGpsTimeOk, ControlKind::kOwnerDrawButton, {8, 6, 292, 38}, u"확인", 0});
+    tmpl.controls.push_back({kGpsTimeOk, ControlKind::kOwnerDrawButton, {8, 6, 312, 38}, u"확인", 0});
   } else {
-    tmpl.controls.push_back({kGpsTimeReturn, ControlKind::kPushButton, {8, 6, 292, 38}, u"Return", 0});
+    tmpl.controls.push_back({kGpsTimeReturn, ControlKind::kPushButton, {8, 6, 312, 38}, u"Return", 0});
   }
   tmpl.controls.push_back({kGpsTimePicture, ControlKind::kPicture, {8, 50, 56, 98}, u"", 0});
   tmpl.controls.push_back(
-      {kGpsTimeStatusCaption, ControlKind::kStatic, {64, 44, 292, 64}, toolbar ? u"상태:" : u"Status:", 0});
+      {kGpsTimeStatusCaption, ControlKind::kStatic, {64, 44, 312, 64}, toolbar ? u"상태:" : u"Status:", 0});
   tmpl.controls.push_back(
-      {kGpsTimeStatus, ControlKind::kStatusText, {64, 66, 292, 122}, toolbar ? u"접속중..." : u"...", 0});
+      {kGpsTimeStatus, ControlKind::kStatusText, {64, 66, 312, 122}, toolbar ? u"접속중..." : u"...", 0});
   tmpl.controls.push_back(
-      {kGpsTimeDate, ControlKind::kStatic, {64, 48, 292, 76}, u"0000.00.00", platform::ui::kHidden});
-  tmpl.controls.push_back({kGpsTimeTime, ControlKind::kStatic, {64, 84, 292, 112},
+      {kGpsTimeDate, ControlKind::kStatic, {64, 48, 312, 76}, u"0000.00.00", platform::ui::kHidden});
+  tmpl.controls.push_back({kGpsTimeTime, ControlKind::kStatic, {64, 84, 312, 112},
                            toolbar ? u"오전 00:00:00" : u"HR 00:00:00", platform::ui::kHidden});
   if (UsesLargeFont(screen)) {
     auto scale = [](int v) { return v * 3 / 2; };
