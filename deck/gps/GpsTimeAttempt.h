@@ -20,6 +20,7 @@ struct GpsTimeTexts {
   std::u16string receiving;       // "GPS data receiving..."
   std::u16string analysing;       // "GPS data analysis..."
   std::u16string succeeded;       // "GPS time receptions succeeded."
+  std::u16string clockFailed;     // the sentence was good but the device clock refused the time
 };
 GpsTimeTexts EnglishGpsTimeTexts();
 GpsTimeTexts KoreanGpsTimeTexts();
@@ -31,10 +32,17 @@ struct GpsTimeOptions {
   std::u16string port;      // the device name, its fall-back already applied
   int baud = 9600;          // its fall-back already applied
   bool sirfToNmea = false;  // send the SiRF switch byte by byte, then wait 1000 ms
-  int dollarReads = 100;    // reads that look for the '$' of a line
-  int lineLength = 99;      // characters a line keeps, the '$' among them
-  int lines = 30;           // lines one attempt reads at most
+  // Reads that look for the '$' of a line, and characters a line keeps (the '$' among them). Both
+  // are held to kMaxReads whatever is asked; 0 or less asks for that most.
+  int dollarReads = 100;
+  int lineLength = 99;
+  int lines = 30;           // lines one attempt reads at most; 0 or less: until a read fails
+  // Milliseconds after which an attempt reads no further line; 0: no limit. Without a line limit a
+  // receiver that sends everything but RMC would otherwise keep the caller's thread for good.
+  int timeLimit = 0;
   GpsTimeTexts texts = EnglishGpsTimeTexts();
+
+  static constexpr int kMaxReads = 4096;
 };
 
 // The date and time of an RMC sentence (any satellite system's talker) when its date gives a year
@@ -50,12 +58,15 @@ class GpsTimeAttempt {
                  std::function<void(std::u16string_view)> showStatus);
   // True when the clock was set (or emulation answered at once). The link is closed afterwards.
   bool Run(const GpsTimeOptions& options);
+  // The time the last successful attempt set (UTC, day of the week filled in); unset after emulation.
+  const std::optional<platform::DateTime>& lastTime() const { return lastTime_; }
 
  private:
   SerialLink& link_;
   platform::Clock& clock_;
   platform::ClockSetter* clockSetter_;
   std::function<void(std::u16string_view)> showStatus_;
+  std::optional<platform::DateTime> lastTime_;
 };
 
 }  // namespace vexa::gps

@@ -211,3 +211,71 @@ TEST_P(DeckTextFitTest, TheBackgroundDialogFits) {
 
 }  // namespace
 }  // namespace vexa::deck
+
+// The GPS time dialog shows its texts one after another in its status text, then the date and time
+// lines in their larger font; every one of them must fit, in the launcher's look (English) and in the
+// toolbar's (Korean).
+
+#include "deck/gps/GpsTimeDialog.h"
+#include "platform/ui/ResourceIds.h"
+
+namespace vexa::deck {
+namespace {
+
+std::vector<std::string> GpsTimeTextsThatDoNotFit(platform::ui::UserInterface& ui, const gps::GpsTimeTexts& texts,
+                                                  bool toolbar) {
+  std::vector<std::string> problems;
+  platform::QtWindow* qt = nullptr;
+  for (platform::ui::Window* window : ui.TopLevelWindows()) {
+    if (window->GetTitle() == u"GPS Time") qt = dynamic_cast<platform::QtWindow*>(window);
+  }
+  if (qt == nullptr) return {"no GPS Time window"};
+  auto* status = qobject_cast<QLabel*>(qt->ControlWidget(gps::kGpsTimeStatus));
+  if (status == nullptr) return {"no status text"};
+  for (const std::u16string& text : {texts.connecting, texts.openFailed + u"COM8:]", texts.connected,
+                                     texts.settingsFailed, texts.receiving, texts.analysing, texts.succeeded,
+                                     texts.clockFailed}) {
+    qt->SetText(gps::kGpsTimeStatus, text);
+    const QFontMetrics metrics(status->font());
+    const QStringList lines = QString::fromStdU16String(text).split(QStringLiteral("\r\n"));
+    for (const QString& line : lines) {
+      if (metrics.horizontalAdvance(line) > status->contentsRect().width()) {
+        problems.push_back("status \"" + line.toStdString() + "\" needs " +
+                           std::to_string(metrics.horizontalAdvance(line)) + " of " +
+                           std::to_string(status->contentsRect().width()));
+      }
+    }
+    if (lines.size() * metrics.lineSpacing() > status->contentsRect().height()) {
+      problems.push_back("status \"" + QString::fromStdU16String(text).toStdString() + "\" is too tall");
+    }
+  }
+  // As after a success: the status gone, the date and time shown.
+  qt->ShowControl(gps::kGpsTimeStatusCaption, false);
+  qt->ShowControl(gps::kGpsTimeStatus, false);
+  qt->SetText(gps::kGpsTimeDate, u"2026.12.28");
+  qt->SetText(gps::kGpsTimeTime, toolbar ? u"오후 12:59:59" : u"HR 23:59:59");
+  qt->ShowControl(gps::kGpsTimeDate, true);
+  qt->ShowControl(gps::kGpsTimeTime, true);
+  for (auto& problem : CaptionsThatDoNotFit(ui)) problems.push_back(problem);
+  return problems;
+}
+
+TEST_P(DeckTextFitTest, TheGpsTimeDialogFitsEveryTextItShows) {
+  const bool toolbar = std::string(GetParam().language) == "ko";
+  std::vector<std::string> shown;
+  EXPECT_THAT(Check(toolbar ? "click \"GPS Time\" 1\n" : "click \"GPS Time\" \"Return\"\n",
+                    [&](Environment& env, platform::ui::UserInterface& ui) {
+                      gps::GpsTimeDialogOptions options;
+                      options.look = toolbar ? gps::GpsTimeLook::kToolbar : gps::GpsTimeLook::kLauncher;
+                      options.attempt.texts = toolbar ? gps::KoreanGpsTimeTexts() : gps::EnglishGpsTimeTexts();
+                      options.picture = platform::ui::res::deck::kGpsDecoration;
+                      QTimer::singleShot(0, [&] { shown = GpsTimeTextsThatDoNotFit(ui, options.attempt.texts, toolbar); });
+                      gps::RunGpsTimeDialog({ui, *env.platform().clock, nullptr, nullptr, env.platform().resources},
+                                            options);
+                    }),
+              ::testing::IsEmpty());
+  EXPECT_THAT(shown, ::testing::IsEmpty());
+}
+
+}  // namespace
+}  // namespace vexa::deck
