@@ -8,6 +8,7 @@
 #include "deck/AutoRunCountdown.h"
 #include "deck/DeckStartup.h"
 #include "deck/SkinSelector.h"
+#include "deck/gps/GpsTimeDialog.h"
 #include "deck/pictures/BackgroundDialog.h"
 #include "deck/pictures/PictureLoader.h"
 #include "deck/pictures/SlideShow.h"
@@ -426,6 +427,22 @@ void DeckWindow::RequestGpsTime() {
   gpsDisplays_.SetText(skin_.live.time, u"");
 }
 
-void DeckWindow::RunGpsTimeDialog() { Seam("RunGpsTimeDialog"); }
+// Without a running receiver the GPS time dialog takes the port itself, with the launcher's
+// settings after their fall-backs.
+void DeckWindow::RunGpsTimeDialog() {
+  platform::Platform& platform = env_.platform();
+  if (platform.clock == nullptr) return;
+  gps::GpsTimeDialogOptions options;
+  options.look = gps::GpsTimeLook::kLauncher;
+  options.picture = platform::ui::res::deck::kGpsDecoration;
+  options.owner = window_;
+  options.attempt.emulation = IsYesIgnoringCase(settings_.store().GetString(u"Gps", u"Emulation", u""));
+  options.attempt.port = settings_.GpsPort();
+  options.attempt.baud = settings_.GpsSpeed();
+  options.attempt.sirfToNmea = settings_.store().GetString(u"Gps", u"SirfToNmea", u"N") == u"Y";
+  options.attempt.texts = gps::EnglishGpsTimeTexts();
+  gps::RunGpsTimeDialog({ui_, *platform.clock, platform.clockSetter, platform.serialPorts, platform.resources},
+                        options);
+}
 
 }  // namespace vexa::deck
