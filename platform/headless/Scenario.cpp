@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "common/text/Text.h"
+#include "platform/SerialPorts.h"
 
 namespace vexa::platform {
 
@@ -13,6 +14,7 @@ namespace {
 struct Word {
   std::string text;
   bool quoted = false;
+  std::string raw;  // a quoted word as written between its quotes, escapes and all
 };
 
 bool IsBlank(char c) {
@@ -45,6 +47,7 @@ std::vector<Word> SplitWords(std::string_view line, std::string& error) {
         const char c = line[i];
         if (c == '\\' && i + 1 < line.size() && (line[i + 1] == '"' || line[i + 1] == '\\')) {
           word.text.push_back(line[i + 1]);
+          word.raw.append(line.substr(i, 2));
           i += 2;
         } else if (c == '"') {
           closed = true;
@@ -52,6 +55,7 @@ std::vector<Word> SplitWords(std::string_view line, std::string& error) {
           break;
         } else {
           word.text.push_back(c);
+          word.raw.push_back(c);
           ++i;
         }
       }
@@ -78,6 +82,45 @@ bool ParseNumber(std::string_view s, Number& value) {
   const char* end = s.data() + s.size();
   const auto [ptr, ec] = std::from_chars(s.data(), end, value);
   return ec == std::errc() && ptr == end;
+}
+
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// The bytes of serial's TEXT: \r \n \xNN \\ \" stand for what they say, other bytes for themselves.
+std::string SerialBytes(std::string_view raw, std::string& bytes) {
+  bytes.clear();
+  for (std::size_t i = 0; i < raw.size(); ++i) {
+    if (raw[i] != '\\') {
+      bytes.push_back(raw[i]);
+      continue;
+    }
+    const char next = i + 1 < raw.size() ? raw[i + 1] : '\0';
+    if (next == 'r' || next == 'n' || next == '\\' || next == '"') {
+      bytes.push_back(next == 'r' ? '\r' : next == 'n' ? '\n' : next);
+      ++i;
+    } else if (next == 'x' && i + 3 < raw.size() && HexDigit(raw[i + 2]) >= 0 && HexDigit(raw[i + 3]) >= 0) {
+      bytes.push_back(static_cast<char>(HexDigit(raw[i + 2]) * 16 + HexDigit(raw[i + 3])));
+      i += 3;
+    } else if (next == 'x') {
+      return "\\x takes two hexadecimal digits";
+    } else {
+      return std::string("serial knows the escapes \\r \\n \\xNN \\\\ and \\\", not \\") +
+             (next == '\0' ? std::string() : std::string(1, next));
+    }
+  }
+  return {};
+}
+
+// "COM2:" or "COM2": the port's number.
+std::optional<int> SerialPortOf(const std::string& name) {
+  std::u16string text = text::FromUtf8(name);
+  if (!text.empty() && text.back() != u':') text.push_back(u':');
+  return SerialPortNumber(text);
 }
 
 bool ValidUtf8(std::string_view s) {
@@ -173,6 +216,20 @@ class LineReader {
       action_.hostPath = words_[2].text;
       if (action_.hostPath.empty()) return "screenshot needs a file to write";
       return {};
+    }
+    if (verb == "serial" || verb == "serial-file") {
+      action_.verb = verb == "serial" ? V::kSerial : V::kSerialFile;
+      std::string problem = Expect(2);
+      if (!problem.empty()) return problem;
+      const std::optional<int> port = SerialPortOf(words_[1].text);
+      if (!port) return "\"" + words_[1].text + "\" is not a serial port's name (COM1: .. COM9:, \\\\?\\COM10: ..)";
+      action_.port = *port;
+      if (action_.verb == V::kSerialFile) {
+        action_.hostPath = words_[2].text;
+        if (action_.hostPath.empty()) return "serial-file needs a file to feed";
+        return {};
+      }
+      return SerialBytes(words_[2].quoted ? words_[2].raw : words_[2].text, action_.bytes);
     }
     if (verb == "quit") {
       action_.verb = V::kQuit;
@@ -278,6 +335,15 @@ std::variant<Scenario, ScenarioError> Scenario::Parse(std::string_view text) {
     scenario.actions_.push_back(std::move(action));
   }
   return scenario;
+}
+
+std::vector<int> Scenario::SerialPorts() const {
+  std::vector<int> ports;
+  for (const ScenarioAction& action : actions_) {
+    if (action.verb != ScenarioVerb::kSerial && action.verb != ScenarioVerb::kSerialFile) continue;
+    if (std::find(ports.begin(), ports.end(), action.port) == ports.end()) ports.push_back(action.port);
+  }
+  return ports;
 }
 
 std::optional<ScenarioAction> Scenario::Next() {

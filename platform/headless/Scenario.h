@@ -33,6 +33,8 @@ enum class ScenarioVerb {
   kColor,       // color R,G,B           for the next colour chooser
   kScreenshot,  // screenshot "TITLE" HOSTPATH.png, or screenshot screen HOSTPATH.png
   kQuit,        // quit
+  kSerial,      // serial "COM2:" "TEXT"      bytes arrive on a serial port at once
+  kSerialFile,  // serial-file "COM2:" PATH   a recording arrives at the port's rate
 };
 
 struct ScenarioAction {
@@ -48,8 +50,10 @@ struct ScenarioAction {
   std::uint64_t milliseconds = 0;
   MessageAnswer answer = MessageAnswer::kOk;
   gfx::ColorRef color = 0;
-  std::string hostPath;      // screenshot
+  std::string hostPath;      // screenshot; serial-file: the recording, as written
   bool wholeScreen = false;  // screenshot screen: every visible window as stacked, not one window
+  int port = 0;              // serial, serial-file: the port's number
+  std::string bytes;         // serial: the bytes, escapes resolved
 
   // The control of click, choose, type and check, as Automation takes it.
   ui::ControlRef control() const {
@@ -75,6 +79,9 @@ struct ScenarioError {
 // unquoted word screen asks for the whole screen; a window titled "screen" is written in quotes.
 // Likewise the control of click, choose, type and check is a number when bare (click "Setup" 1005)
 // and a caption when quoted (click "Setup" "Save"), digits or not: "10" names the button reading 10.
+// The TEXT of serial has escapes of its own: \r, \n, \xNN (two hexadecimal digits), \\ and \";
+// any other backslash is an error there. Its port is "COM1:" .. "COM9:", "\\?\COM10:" and up (the
+// colon may be left out).
 class Scenario {
  public:
   Scenario() = default;
@@ -93,6 +100,8 @@ class Scenario {
   void Keep(ScenarioAction answer) { kept_.push_back(std::move(answer)); }
 
   bool finished() const { return next_ >= actions_.size(); }
+  // The ports that serial and serial-file actions name, each once, in the order first named.
+  std::vector<int> SerialPorts() const;
   const std::vector<ScenarioAction>& actions() const { return actions_; }
 
  private:

@@ -1,5 +1,7 @@
 #include "platform/headless/ScenarioPump.h"
 
+#include <filesystem>
+#include <fstream>
 #include <ostream>
 #include <vector>
 
@@ -26,6 +28,29 @@ void ScenarioPump::RunUntil(const std::function<bool()>& done) {
     }
     Perform(*action);
   }
+}
+
+std::string ScenarioPump::FeedSerial(const ScenarioAction& action) {
+  if (serialPorts_ == nullptr) return "there are no serial ports to feed";
+  if (action.verb == ScenarioVerb::kSerial) {
+    if (!serialPorts_->Feed(action.port, action.bytes)) return "the serial port is not one of the scenario's";
+    return {};
+  }
+  // A recording of a drive is a few megabytes at most; a bigger file is not a recording.
+  constexpr std::uintmax_t kLargestRecording = 64u << 20;
+  std::filesystem::path path(action.hostPath);
+  if (path.is_relative() && !scenarioFolder_.empty()) path = std::filesystem::path(scenarioFolder_) / path;
+  std::error_code error;
+  const std::uintmax_t size = std::filesystem::file_size(path, error);
+  if (error) return "cannot read the recording \"" + path.string() + "\"";
+  if (size > kLargestRecording) return "the recording \"" + path.string() + "\" is larger than 64 MB";
+  std::ifstream in(path, std::ios::binary);
+  std::string recording(static_cast<std::size_t>(size), '\0');
+  if (!in || !in.read(recording.data(), static_cast<std::streamsize>(recording.size()))) {
+    return "cannot read the recording \"" + path.string() + "\"";
+  }
+  if (!serialPorts_->FeedPaced(action.port, std::move(recording))) return "the serial port is not one of the scenario's";
+  return {};
 }
 
 void ScenarioPump::LogAction(const ScenarioAction& action) {
@@ -56,6 +81,12 @@ void ScenarioPump::Perform(const ScenarioAction& action) {
     case V::kQuit:
       Quit();
       return;
+    case V::kSerial:
+    case V::kSerialFile: {
+      const std::string problem = FeedSerial(action);
+      if (!problem.empty()) Fail(action.line, problem);
+      return;
+    }
     default:
       break;
   }

@@ -7,6 +7,7 @@
 
 #include "platform/EffectLog.h"
 #include "platform/headless/Scenario.h"
+#include "platform/headless/ScriptedSerialPorts.h"
 #include "platform/headless/VirtualClock.h"
 #include "platform/ui/Automation.h"
 #include "platform/ui/EventLoop.h"
@@ -32,7 +33,8 @@ namespace vexa::platform {
 // logs "scenario_error" {line, message}, prints "scenario line N: message" to the error stream and quits with
 // kFailedExitCode. Every action performed is logged as "action" {line, text} before it is performed;
 // a screenshot of the whole screen is logged once written as "screenshot" {path, windows (how many are
-// on it), top (the title of the top one)}.
+// on it), top (the title of the top one)}. serial and serial-file hand their bytes to the scripted
+// ports and return at once; a recording then flows in the virtual time that later actions pass.
 class ScenarioPump : public ui::EventPump {
  public:
   static constexpr int kFailedExitCode = 3;
@@ -41,6 +43,12 @@ class ScenarioPump : public ui::EventPump {
 
   // The window adapter's automation; actions that need it fail while there is none.
   void SetAutomation(ui::Automation* automation) { automation_ = automation; }
+  // The ports that serial and serial-file feed, and the folder a relative serial-file path starts
+  // from (the scenario file's). Those actions fail while there are none.
+  void SetSerialPorts(ScriptedSerialPorts* ports, std::string scenarioFolder) {
+    serialPorts_ = ports;
+    scenarioFolder_ = std::move(scenarioFolder);
+  }
   // Handles the host's pending events (QCoreApplication::processEvents at run time).
   void SetHostEvents(std::function<void()> processHostEvents) { hostEvents_ = std::move(processHostEvents); }
 
@@ -59,6 +67,8 @@ class ScenarioPump : public ui::EventPump {
 
  private:
   void Perform(const ScenarioAction& action);
+  // serial and serial-file; an error text when the action cannot be done.
+  std::string FeedSerial(const ScenarioAction& action);
   void HostEvents();
 
   Scenario scenario_;
@@ -67,6 +77,8 @@ class ScenarioPump : public ui::EventPump {
   std::ostream& errors_;
   ui::Automation* automation_ = nullptr;
   std::function<void()> hostEvents_;
+  ScriptedSerialPorts* serialPorts_ = nullptr;
+  std::string scenarioFolder_;
   bool quitting_ = false;
   int exitCode_ = 0;
 };

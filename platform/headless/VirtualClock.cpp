@@ -1,7 +1,11 @@
 #include "platform/headless/VirtualClock.h"
 
 #include <algorithm>
+#include <cassert>
 #include <charconv>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 
 namespace vexa::platform {
@@ -65,13 +69,59 @@ bool Expect(std::string_view text, std::size_t& pos, char c) {
   return true;
 }
 
+bool ValidDateTime(const DateTime& t) {
+  return t.year >= 1601 && t.year <= 30827 && t.month >= 1 && t.month <= 12 && t.day >= 1 &&
+         t.day <= DaysInMonth(t.year, t.month) && t.hour >= 0 && t.hour <= 23 && t.minute >= 0 &&
+         t.minute <= 59 && t.second >= 0 && t.second <= 59;
+}
+
+std::int64_t EpochMilliseconds(const DateTime& t, int milliseconds) {
+  return DaysFromCivil(t.year, t.month, t.day) * kMillisecondsPerDay +
+         ((static_cast<std::int64_t>(t.hour) * 60 + t.minute) * 60 + t.second) * 1000 + milliseconds;
+}
+
+// How long a worker may hold the turn, in real time, before it counts as one that never blocks.
+constexpr auto kWorkerTurnLimit = std::chrono::seconds(60);
+
+[[noreturn]] void WorkerProblem(const char* what) {
+  std::fprintf(stderr, "virtual threads: %s\n", what);
+  std::abort();
+}
+
 }  // namespace
 
-VirtualClock::VirtualClock(const DateTime& start) {
-  startDay_ = DaysFromCivil(start.year, start.month, start.day);
-  startMillisecond_ =
-      ((static_cast<std::int64_t>(start.hour) * 60 + start.minute) * 60 + start.second) * 1000 +
-      start.milliseconds;
+// One worker thread and its place in the turn-taking; every field but `thread` and `body` under
+// the clock's mutex.
+class VirtualClock::Worker {
+ public:
+  enum class State { kStarting, kRunning, kSleeping, kWaiting, kDone };
+
+  State state = State::kStarting;
+  bool turn = false;                  // set by the window thread, cleared when the worker blocks
+  std::optional<std::uint64_t> due;   // sleeping: its end; waiting: its time-out or its wake-up
+  std::uint64_t wakeOrder = 0;        // among workers due at the same moment, the earlier first
+  std::condition_variable wake;       // the worker waits here for its turn
+  std::function<void()> body;
+  std::thread thread;
+};
+
+namespace {
+// The worker running on this thread, and its clock.
+thread_local VirtualClock::Worker* tWorker = nullptr;
+thread_local const VirtualClock* tClock = nullptr;
+}  // namespace
+
+VirtualClock::VirtualClock(const DateTime& start)
+    : epochMilliseconds_(EpochMilliseconds(start, start.milliseconds)) {}
+
+VirtualClock::~VirtualClock() {
+  // A worker nobody joined is joined here, so its thread never outlives the clock it waits on.
+  std::vector<std::shared_ptr<Worker>> left;
+  {
+    std::lock_guard lock(mutex_);
+    left = workers_;
+  }
+  for (const auto& worker : left) JoinWorker(worker);
 }
 
 // "2026-01-01 09:00:00"
@@ -102,9 +152,13 @@ std::optional<DateTime> VirtualClock::ParseDateTime(std::string_view text) {
 }
 
 DateTime VirtualClock::LocalTime() {
-  const std::int64_t total = startMillisecond_ + static_cast<std::int64_t>(now_.load());
-  const std::int64_t days = startDay_ + total / kMillisecondsPerDay;
+  const std::int64_t total = epochMilliseconds_.load() + static_cast<std::int64_t>(now_.load());
+  std::int64_t days = total / kMillisecondsPerDay;
   std::int64_t rest = total % kMillisecondsPerDay;
+  if (rest < 0) {  // before 1970: round the day down
+    rest += kMillisecondsPerDay;
+    --days;
+  }
   DateTime t;
   CivilFromDays(days, t);
   t.dayOfWeek = DayOfWeek(days);
@@ -117,8 +171,36 @@ DateTime VirtualClock::LocalTime() {
   return t;
 }
 
+bool VirtualClock::SetSystemTime(const DateTime& utc) {
+  if (!ValidDateTime(utc)) return false;
+  epochMilliseconds_ = EpochMilliseconds(utc, 0) - static_cast<std::int64_t>(now_.load());
+  return true;
+}
+
 void VirtualClock::Sleep(int milliseconds) {
-  if (milliseconds > 0) now_ += static_cast<std::uint64_t>(milliseconds);
+  if (InWorker()) {
+    if (milliseconds <= 0) return;
+    Worker& self = *tWorker;
+    std::unique_lock lock(mutex_);
+    self.state = Worker::State::kSleeping;
+    self.due = now_.load() + static_cast<std::uint64_t>(milliseconds);
+    self.wakeOrder = nextWake_++;
+    Block(self, lock);
+    return;
+  }
+  if (milliseconds <= 0) return;
+  const std::uint64_t target = now_.load() + static_cast<std::uint64_t>(milliseconds);
+  RunUntil(target, false, false, nullptr);
+  now_ = std::max(now_.load(), target);
+}
+
+bool VirtualClock::SleepUntil(int milliseconds, const std::function<bool()>& ready) {
+  assert(!InWorker());
+  const std::uint64_t target = now_.load() + static_cast<std::uint64_t>(std::max(milliseconds, 0));
+  RunUntil(target, false, false, nullptr, ready);
+  if (ready()) return true;
+  now_ = std::max(now_.load(), target);
+  return ready();
 }
 
 int VirtualClock::Start(int milliseconds, std::function<void()> fire) {
@@ -142,40 +224,227 @@ void VirtualClock::Stop(int timer) {
 
 void VirtualClock::Advance(std::uint64_t milliseconds, const std::function<bool()>& stop) {
   const std::uint64_t target = now_.load() + milliseconds;
-  FireUntil(target, stop);
+  RunUntil(target, true, true, stop);
   if (stop && stop()) return;
   now_ = std::max(now_.load(), target);
 }
 
 bool VirtualClock::FireDue(const std::function<bool()>& stop) {
-  return FireUntil(now_.load(), stop) > 0;
+  return RunUntil(now_.load(), true, true, stop) > 0;
 }
 
-std::size_t VirtualClock::FireUntil(std::uint64_t target, const std::function<bool()>& stop) {
-  std::size_t fired = 0;
+void VirtualClock::ScheduleDeviceEvent(std::uint64_t delayMs, std::function<void()> happen) {
+  deviceEvents_.push_back(DeviceEvent{now_.load() + delayMs, nextOrder_++, std::move(happen)});
+}
+
+std::size_t VirtualClock::RunUntil(std::uint64_t target, bool timers, bool hostEvents,
+                                   const std::function<bool()>& stop, const std::function<bool()>& ready) {
+  std::size_t happened = 0;
   for (;;) {
-    if (stop && stop()) return fired;
-    // The next timer to fall due within this span, or overdue since a callback slept past it; ties go
-    // to the one armed first.
+    if (stop && stop()) return happened;
+    if (ready && ready()) return happened;
+    // What falls due next within this span, or is overdue since somebody slept past it.
     const std::uint64_t limit = std::max(target, now_.load());
-    auto next = timers_.end();
-    for (auto it = timers_.begin(); it != timers_.end(); ++it) {
-      if (it->second.due > limit) continue;
-      if (next == timers_.end() || it->second.due < next->second.due ||
-          (it->second.due == next->second.due && it->second.order < next->second.order)) {
-        next = it;
+    Kind kind = Kind::kNone;
+    std::uint64_t due = 0;
+
+    auto device = deviceEvents_.end();
+    for (auto it = deviceEvents_.begin(); it != deviceEvents_.end(); ++it) {
+      if (it->due > limit) continue;
+      if (device == deviceEvents_.end() || it->due < device->due ||
+          (it->due == device->due && it->order < device->order)) {
+        device = it;
       }
     }
-    if (next == timers_.end()) return fired;
-    Timer& timer = next->second;
-    // A timer overdue since a Sleep fires now, once, and counts its next period from now.
-    now_ = std::max(now_.load(), timer.due);
-    timer.due = now_.load() + timer.period;
-    // A copy: the callback may stop its own timer, or start others, which changes the map.
-    const std::function<void()> fire = timer.fire;
-    ++fired;
-    if (fire) fire();
+    if (device != deviceEvents_.end()) {
+      kind = Kind::kDevice;
+      due = device->due;
+    }
+
+    std::uint64_t workerDue = 0;
+    const std::shared_ptr<Worker> worker = NextDueWorker(limit, workerDue);
+    if (worker && (kind == Kind::kNone || workerDue < due)) {
+      kind = Kind::kWorker;
+      due = workerDue;
+    }
+
+    auto timer = timers_.end();
+    if (timers) {
+      for (auto it = timers_.begin(); it != timers_.end(); ++it) {
+        if (it->second.due > limit) continue;
+        if (timer == timers_.end() || it->second.due < timer->second.due ||
+            (it->second.due == timer->second.due && it->second.order < timer->second.order)) {
+          timer = it;
+        }
+      }
+      if (timer != timers_.end() && (kind == Kind::kNone || timer->second.due < due)) {
+        kind = Kind::kTimer;
+        due = timer->second.due;
+      }
+    }
+
+    if (kind == Kind::kNone) return happened;
+    now_ = std::max(now_.load(), due);
+    ++happened;
+    switch (kind) {
+      case Kind::kDevice: {
+        const std::function<void()> happen = std::move(device->happen);
+        deviceEvents_.erase(device);
+        if (happen) happen();
+        break;
+      }
+      case Kind::kWorker:
+        RunWorker(worker);
+        if (hostEvents && hostEvents_) hostEvents_();
+        break;
+      case Kind::kTimer: {
+        // A timer overdue since a Sleep fires now, once, and counts its next period from now.
+        timer->second.due = now_.load() + timer->second.period;
+        // A copy: the callback may stop its own timer, or start others, which changes the map.
+        const std::function<void()> fire = timer->second.fire;
+        if (fire) fire();
+        break;
+      }
+      case Kind::kNone:
+        break;
+    }
   }
+}
+
+bool VirtualClock::InWorker() const {
+  return tWorker != nullptr && tClock == this;
+}
+
+std::shared_ptr<VirtualClock::Worker> VirtualClock::NextDueWorker(std::uint64_t limit, std::uint64_t& due) {
+  std::lock_guard lock(mutex_);
+  std::shared_ptr<Worker> next;
+  for (const auto& worker : workers_) {
+    const bool blocked = worker->state == Worker::State::kSleeping || worker->state == Worker::State::kWaiting;
+    if (!blocked || !worker->due || *worker->due > limit) continue;
+    if (!next || *worker->due < *next->due || (*worker->due == *next->due && worker->wakeOrder < next->wakeOrder)) {
+      next = worker;
+    }
+  }
+  if (next) due = *next->due;
+  return next;
+}
+
+std::shared_ptr<VirtualClock::Worker> VirtualClock::StartWorker(std::function<void()> body) {
+  assert(!InWorker() && "workers are started from the window thread");
+  auto worker = std::make_shared<Worker>();
+  worker->body = std::move(body);
+  Worker* raw = worker.get();
+  {
+    std::lock_guard lock(mutex_);
+    workers_.push_back(worker);
+  }
+  try {
+    worker->thread = std::thread([this, raw] {
+      tWorker = raw;
+      tClock = this;
+      {
+        std::unique_lock lock(mutex_);
+        raw->wake.wait(lock, [raw] { return raw->turn; });
+        raw->state = Worker::State::kRunning;
+      }
+      raw->body();
+      {
+        std::lock_guard lock(mutex_);
+        raw->state = Worker::State::kDone;
+        raw->due.reset();
+        raw->turn = false;
+      }
+      turnBack_.notify_all();
+    });
+  } catch (const std::system_error&) {
+    std::lock_guard lock(mutex_);
+    workers_.erase(std::find(workers_.begin(), workers_.end(), worker));
+    return nullptr;
+  }
+  RunWorker(worker);
+  return worker;
+}
+
+void VirtualClock::RunWorker(const std::shared_ptr<Worker>& worker) {
+  std::unique_lock lock(mutex_);
+  if (worker->state == Worker::State::kDone) return;
+  worker->turn = true;
+  worker->due.reset();
+  worker->wake.notify_all();
+  if (!turnBack_.wait_for(lock, kWorkerTurnLimit, [&] { return !worker->turn; })) {
+    WorkerProblem("a worker ran without ever sleeping or waiting; it must hand the turn back");
+  }
+}
+
+void VirtualClock::Block(Worker& self, std::unique_lock<std::mutex>& lock) {
+  self.turn = false;
+  turnBack_.notify_all();
+  self.wake.wait(lock, [&] { return self.turn; });
+  self.state = Worker::State::kRunning;
+}
+
+bool VirtualClock::WaitAsWorker(const std::function<bool()>& ready, std::optional<int> timeoutMs) {
+  assert(InWorker() && "only a worker waits this way");
+  Worker& self = *tWorker;
+  std::optional<std::uint64_t> deadline;
+  if (timeoutMs) deadline = now_.load() + static_cast<std::uint64_t>(std::max(*timeoutMs, 0));
+  for (;;) {
+    std::uint64_t seen = 0;
+    {
+      std::lock_guard lock(mutex_);
+      seen = wakeEpoch_;
+    }
+    // Looked at without the clock's mutex: `ready` takes the port's own lock.
+    if (ready()) return true;
+    if (deadline && now_.load() >= *deadline) return false;
+    std::unique_lock lock(mutex_);
+    if (wakeEpoch_ != seen) continue;  // woken while looking: look again
+    self.state = Worker::State::kWaiting;
+    self.due = deadline;
+    self.wakeOrder = nextWake_++;
+    Block(self, lock);
+  }
+}
+
+void VirtualClock::WakeWaiting() {
+  std::lock_guard lock(mutex_);
+  ++wakeEpoch_;
+  const std::uint64_t now = now_.load();
+  for (const auto& worker : workers_) {
+    if (worker->state != Worker::State::kWaiting) continue;
+    if (!worker->due || *worker->due > now) {
+      worker->due = now;
+      worker->wakeOrder = nextWake_++;
+    }
+  }
+}
+
+void VirtualClock::JoinWorker(const std::shared_ptr<Worker>& worker) {
+  assert(!InWorker() && "workers are joined from the window thread");
+  if (!worker) return;
+  const auto done = [&] {
+    std::lock_guard lock(mutex_);
+    return worker->state == Worker::State::kDone;
+  };
+  while (!done()) {
+    std::optional<std::uint64_t> next;
+    {
+      std::lock_guard lock(mutex_);
+      next = worker->due;
+    }
+    if (!next) {
+      // Waiting without a time-out: only a device event can still wake it.
+      for (const DeviceEvent& event : deviceEvents_) {
+        if (!next || event.due < *next) next = event.due;
+      }
+      if (!next) WorkerProblem("joining a worker that waits for something nothing will bring");
+    }
+    RunUntil(*next, false, false, nullptr, done);
+  }
+  if (worker->thread.joinable()) worker->thread.join();
+  std::lock_guard lock(mutex_);
+  const auto it = std::find(workers_.begin(), workers_.end(), worker);
+  if (it != workers_.end()) workers_.erase(it);
 }
 
 }  // namespace vexa::platform

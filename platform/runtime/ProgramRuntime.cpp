@@ -17,16 +17,20 @@
 #include "platform/Shell.h"
 #include "platform/headless/InProcessWindowList.h"
 #include "platform/headless/JsonEffectLog.h"
+#include "platform/headless/LoggingClockSetter.h"
 #include "platform/headless/LoggingFileSystem.h"
 #include "platform/headless/LoggingProcesses.h"
+#include "platform/headless/LoggingSerialPorts.h"
 #include "platform/headless/LoggingSound.h"
 #include "platform/headless/LoggingWindowList.h"
 #include "platform/headless/RecordingProcesses.h"
 #include "platform/headless/Scenario.h"
 #include "platform/headless/ScenarioDialogs.h"
 #include "platform/headless/ScenarioPump.h"
+#include "platform/headless/ScriptedSerialPorts.h"
 #include "platform/headless/SilentSound.h"
 #include "platform/headless/VirtualClock.h"
+#include "platform/headless/VirtualThreads.h"
 #include "platform/posix/AlsaSound.h"
 #include "platform/posix/HostExecutable.h"
 #include "platform/posix/PosixFileSystem.h"
@@ -199,6 +203,26 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info, const ProgramMain
   }
   LoggingProcesses processes(*hostProcesses, log);
 
+  // Headless serial ports, worker threads and the clock setter: the lines the scenario feeds (those
+  // its serial actions name, and --port COMn:=script), workers in step with virtual time, and the
+  // virtual clock's wall time.
+  std::unique_ptr<ScriptedSerialPorts> scriptedPorts;
+  std::unique_ptr<LoggingSerialPorts> headlessPorts;
+  std::unique_ptr<VirtualThreads> virtualThreads;
+  std::unique_ptr<LoggingClockSetter> headlessClockSetter;
+  if (options.headless) {
+    scriptedPorts = std::make_unique<ScriptedSerialPorts>(*virtualClock, log);
+    for (const int port : scenario.SerialPorts()) scriptedPorts->AddPort(port);
+    for (const int port : ScriptedSerialPorts::ScriptedPortsFromArguments(argc, argv, Environment("VEXA_PORTS"))) {
+      scriptedPorts->AddPort(port);
+    }
+    headlessPorts = std::make_unique<LoggingSerialPorts>(*scriptedPorts, log);
+    virtualThreads = std::make_unique<VirtualThreads>(*virtualClock);
+    headlessClockSetter = std::make_unique<LoggingClockSetter>(*virtualClock, log);
+    // What a worker posted is handled at the virtual moment it ran.
+    virtualClock->SetHostEvents([] { QCoreApplication::processEvents(QEventLoop::AllEvents); });
+  }
+
   // Loops and timers.
   std::unique_ptr<QtTimerService> realTimers;
   std::unique_ptr<QtEventPump> realPump;
@@ -206,6 +230,9 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info, const ProgramMain
   if (options.headless) {
     scenarioPump = std::make_unique<ScenarioPump>(std::move(scenario), *virtualClock, log, std::cerr);
     scenarioPump->SetHostEvents([] { QCoreApplication::processEvents(QEventLoop::AllEvents); });
+    std::string scenarioFolder;
+    if (options.scenario) scenarioFolder = std::filesystem::path(*options.scenario).parent_path().string();
+    scenarioPump->SetSerialPorts(scriptedPorts.get(), scenarioFolder);
   } else {
     realTimers = std::make_unique<QtTimerService>();
     realPump = std::make_unique<QtEventPump>();
@@ -280,6 +307,11 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info, const ProgramMain
   platform.windowList = windowList.get();
   platform.clock = &clock;
   platform.log = &log;
+  if (options.headless) {
+    platform.serialPorts = headlessPorts.get();
+    platform.threads = virtualThreads.get();
+    platform.clockSetter = headlessClockSetter.get();
+  }
 
   int exitCode = main(platform, ui);
   if (exitCode == 0) exitCode = ui.exitCode();

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <utility>
 
+#include "platform/headless/LoggingClockSetter.h"
 #include "platform/headless/LoggingFileSystem.h"
 #include "platform/headless/LoggingProcesses.h"
 #include "platform/headless/LoggingSound.h"
@@ -154,6 +155,22 @@ TEST_F(LoggingAdaptersTest, WindowOperationsThatSucceedAreLoggedWithTheTitleThey
                           R"({"t":0,"event":"window_shown","title":"Player","visible":false})",
                           R"({"t":0,"event":"window_right_button","title":""})",
                           R"({"t":0,"event":"key_sent","key":13})"));
+}
+
+}  // namespace
+}  // namespace vexa::platform
+
+namespace vexa::platform {
+namespace {
+
+TEST(LoggingClockSetterTest, LogsEveryAttemptWithTheUtcAskedForAndWhetherItWorked) {
+  testing::LogCapture capture;
+  LoggingClockSetter setter(capture.clock, capture.log);
+  EXPECT_TRUE(setter.SetSystemTime(DateTime{2008, 1, 6, 5, 10, 0, 0, 0}));
+  EXPECT_FALSE(setter.SetSystemTime(DateTime{2008, 13, 0, 5, 25, 0, 0, 0}));
+  EXPECT_EQ(capture.clock.SystemTime(), (DateTime{2008, 1, 6, 5, 10, 0, 0, 0}));
+  EXPECT_THAT(capture.Lines(), ElementsAre(R"({"t":0,"event":"clock_set","utc":"2008-01-05 10:00:00","ok":true})",
+                                           R"({"t":0,"event":"clock_set","utc":"2008-13-05 25:00:00","ok":false})"));
 }
 
 }  // namespace

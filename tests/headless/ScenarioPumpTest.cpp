@@ -10,6 +10,7 @@
 #include "common/text/Text.h"
 #include "platform/headless/ScenarioDialogs.h"
 #include "tests/headless/LogCapture.h"
+#include "tests/support/TempDeviceTree.h"
 
 namespace vexa::platform {
 namespace {
@@ -357,6 +358,42 @@ TEST_F(ScenarioPumpTest, ControlsNamedByCaptionReachTheUserInterfaceAsCaptions) 
                                              "click Setup#\"Load\""));
   EXPECT_EQ(pump.exitCode(), ScenarioPump::kFailedExitCode);
   EXPECT_EQ(errors_.str(), "scenario line 5: window \"Setup\" has no control captioned \"Load\"\n");
+}
+
+}  // namespace
+}  // namespace vexa::platform
+
+namespace vexa::platform {
+namespace {
+
+TEST_F(ScenarioPumpTest, SerialActionsFeedTheScenariosPortsAndARecordingFlowsInLaterWaits) {
+  testing::TempDeviceTree folder;
+  folder.WriteHostFile("drives/short.nmea", std::string(96, 'r'));
+  ScriptedSerialPorts ports(capture_.clock, capture_.log);
+  ports.AddPort(2);
+  auto port = ports.Open(u"COM2:");
+  ScenarioPump& pump = Load("serial COM2: \"ab\\r\\n\"\nserial-file COM2: drives/short.nmea\nwait 50\n");
+  pump.SetSerialPorts(&ports, folder.root().string());
+  pump.RunUntil([] { return false; });
+  EXPECT_EQ(errors_.str(), "");
+  // 9.6 bytes every 10 ms at the default 9600 baud: 48 of the 96 after 50 ms.
+  EXPECT_EQ(port->QueuedBytes(), 4u + 48u);
+  EXPECT_EQ(ports.PendingBytes(2), 48u);
+}
+
+TEST_F(ScenarioPumpTest, SerialActionsFailWithoutPortsOrARecording) {
+  ScenarioPump& pump = Load("serial COM2: \"x\"\n");
+  pump.RunUntil([] { return false; });
+  EXPECT_EQ(errors_.str(), "scenario line 1: there are no serial ports to feed\n");
+
+  ScriptedSerialPorts ports(capture_.clock, capture_.log);
+  ports.AddPort(2);
+  errors_.str("");
+  ScenarioPump& second = Load("serial-file COM2: /nonexistent/drive.nmea\n");
+  second.SetSerialPorts(&ports, "");
+  second.RunUntil([] { return false; });
+  EXPECT_EQ(errors_.str(), "scenario line 1: cannot read the recording \"/nonexistent/drive.nmea\"\n");
+  EXPECT_EQ(second.exitCode(), ScenarioPump::kFailedExitCode);
 }
 
 }  // namespace

@@ -231,3 +231,45 @@ TEST(ScenarioTest, AControlIsANumberWhenBareAndACaptionWhenQuoted) {
 
 }  // namespace
 }  // namespace vexa::platform
+
+namespace vexa::platform {
+namespace {
+
+TEST(ScenarioSerialTest, SerialTextHasItsOwnEscapesAndNamesItsPort) {
+  const auto actions = Parsed(
+      "serial \"COM2:\" \"$GPRMC,1*4F\\r\\n\"\n"
+      "serial COM12 \"\\xA0\\xa2 \\\"q\\\" \\\\r\"\n"
+      "serial-file \"com3:\" drives/seoul.nmea\n"
+      "serial COM2: \"\"\n");
+  ASSERT_EQ(actions.size(), 4u);
+  EXPECT_EQ(actions[0].verb, V::kSerial);
+  EXPECT_EQ(actions[0].port, 2);
+  EXPECT_EQ(actions[0].bytes, "$GPRMC,1*4F\r\n");
+  EXPECT_EQ(actions[1].port, 12);
+  // \\r is a backslash and an r, not a carriage return.
+  EXPECT_EQ(actions[1].bytes, "\xA0\xA2 \"q\" \\r");
+  EXPECT_EQ(actions[2].verb, V::kSerialFile);
+  EXPECT_EQ(actions[2].port, 3);
+  EXPECT_EQ(actions[2].hostPath, "drives/seoul.nmea");
+  EXPECT_EQ(actions[3].bytes, "");
+
+  const Scenario scenario = std::get<Scenario>(Scenario::Parse(
+      "serial COM2: \"a\"\nwait 10\nserial-file COM5: x.nmea\nserial COM2: \"b\"\n"));
+  EXPECT_EQ(scenario.SerialPorts(), (std::vector<int>{2, 5}));
+}
+
+TEST(ScenarioSerialTest, WrongSerialLinesAreReported) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"serial \"COM2:\"\n", "serial takes 2 values, not 1"},
+      {"serial \"LPT1:\" \"x\"\n", "\"LPT1:\" is not a serial port's name (COM1: .. COM9:, \\\\?\\COM10: ..)"},
+      {"serial COM0: \"x\"\n", "\"COM0:\" is not a serial port's name (COM1: .. COM9:, \\\\?\\COM10: ..)"},
+      {"serial COM2: \"\\x4\"\n", "\\x takes two hexadecimal digits"},
+      {"serial COM2: \"\\xG0\"\n", "\\x takes two hexadecimal digits"},
+      {"serial COM2: \"\\t\"\n", "serial knows the escapes \\r \\n \\xNN \\\\ and \\\", not \\t"},
+      {"serial-file COM2: \"\"\n", "serial-file needs a file to feed"},
+  };
+  for (const auto& [text, message] : cases) EXPECT_EQ(ErrorOf(text).message, message) << text;
+}
+
+}  // namespace
+}  // namespace vexa::platform

@@ -157,3 +157,41 @@ TEST(VirtualClockTest, ASleepInsideACallbackDoesNotReenterOtherTimers) {
 
 }  // namespace
 }  // namespace vexa::platform
+
+namespace vexa::platform {
+namespace {
+
+TEST(VirtualClockSetterTest, SettingTheClockMovesTheWallTimeAndLeavesTheTicks) {
+  VirtualClock clock;
+  clock.Advance(1234);
+  EXPECT_TRUE(clock.SetSystemTime(DateTime{2008, 1, 0, 5, 10, 0, 0, 999}));
+  EXPECT_EQ(clock.TickCount(), 1234u);
+  // The day of the week is worked out, the milliseconds given are not taken.
+  EXPECT_EQ(clock.SystemTime(), (DateTime{2008, 1, 6, 5, 10, 0, 0, 0}));
+  clock.Advance(1500);
+  EXPECT_EQ(clock.LocalTime(), (DateTime{2008, 1, 6, 5, 10, 0, 1, 500}));
+  for (const DateTime bad : {DateTime{2008, 13, 0, 5, 10, 0, 0, 0}, DateTime{2007, 2, 0, 29, 0, 0, 0, 0},
+                             DateTime{2008, 1, 0, 5, 25, 0, 0, 0}, DateTime{1600, 1, 0, 1, 0, 0, 0, 0}}) {
+    EXPECT_FALSE(clock.SetSystemTime(bad));
+  }
+  EXPECT_EQ(clock.LocalTime(), (DateTime{2008, 1, 6, 5, 10, 0, 1, 500}));
+  // Back before 1970 the calendar still counts right.
+  EXPECT_TRUE(clock.SetSystemTime(DateTime{1969, 12, 0, 31, 23, 59, 59, 0}));
+  clock.Advance(1000);
+  EXPECT_EQ(clock.LocalTime(), (DateTime{1970, 1, 4, 1, 0, 0, 0, 0}));
+}
+
+TEST(VirtualClockSetterTest, DeviceEventsHappenInEveryAdvanceBeforeTimersOfTheSameMoment) {
+  VirtualClock clock;
+  std::vector<std::string> order;
+  clock.Start(10, [&] { order.push_back("timer@" + std::to_string(clock.TickCount())); });
+  clock.ScheduleDeviceEvent(10, [&] { order.push_back("device@" + std::to_string(clock.TickCount())); });
+  clock.ScheduleDeviceEvent(25, [&] { order.push_back("device@" + std::to_string(clock.TickCount())); });
+  clock.Advance(10);
+  clock.Sleep(20);  // no timers here, but the line still delivers
+  EXPECT_EQ(order, (std::vector<std::string>{"device@10", "timer@10", "device@25"}));
+  EXPECT_EQ(clock.pendingDeviceEvents(), 0u);
+}
+
+}  // namespace
+}  // namespace vexa::platform

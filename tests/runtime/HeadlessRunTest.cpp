@@ -3,7 +3,10 @@
 
 #include <QImage>
 
+#include <algorithm>
+#include <atomic>
 #include <cstdlib>
+#include <mutex>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -286,6 +289,105 @@ TEST_F(HeadlessRunTest, HelpPrintsTheOptionsAndRunsNothing) {
   EXPECT_THAT(out, HasSubstr("--screen WxH"));
   EXPECT_THAT(out, HasSubstr("The program's own command line:\n  the arguments that are not options"));
   EXPECT_THAT(errors_, IsEmpty());
+}
+
+}  // namespace
+}  // namespace vexa::platform
+
+namespace vexa::platform {
+namespace {
+
+// A window whose reader thread waits on COM2:, takes what arrives and posts it; the window notes the
+// moment of each post it handles and sets the clock at the first.
+class SerialReader : public ui::WindowHandler {
+ public:
+  explicit SerialReader(Platform& platform) : platform_(platform) {}
+
+  void OnInit(ui::Window& window) override {
+    missing_ = platform_.serialPorts->Open(u"COM3:") == nullptr;
+    port_ = platform_.serialPorts->Open(u"COM2:");
+    if (!port_) return;
+    SerialSettings settings;
+    settings.baud = 4800;
+    settings.stopBits = StopBits::kTwo;
+    port_->SetSettings(settings);
+    reader_ = platform_.threads->Start([this, &window] {
+      while (running_) {
+        if (!port_->WaitForBytes()) continue;
+        std::uint8_t buffer[64];
+        const std::size_t n = port_->Read(buffer).value_or(0);
+        {
+          std::lock_guard lock(mutex_);
+          received_.append(buffer, buffer + n);
+        }
+        window.Post(ui::kWmUser + 200, 0, 0);
+        platform_.clock->Sleep(10);
+      }
+    });
+  }
+  void OnPosted(ui::Window&, std::uint32_t, std::intptr_t, std::intptr_t) override {
+    handled_.push_back(platform_.clock->TickCount());
+    if (handled_.size() == 1) platform_.clockSetter->SetSystemTime(DateTime{2008, 1, 6, 5, 10, 0, 0, 0});
+  }
+  // After the run: the reader is released from its wait and joined, and the port closed.
+  void Stop() {
+    running_ = false;
+    if (port_) port_->ReleaseWait();
+    if (reader_) reader_->Join();
+    port_.reset();
+  }
+
+  Platform& platform_;
+  std::unique_ptr<SerialPort> port_;
+  std::unique_ptr<Thread> reader_;
+  std::atomic<bool> running_ = true;
+  std::mutex mutex_;
+  std::string received_;
+  std::vector<std::uint64_t> handled_;
+  bool missing_ = false;
+};
+
+TEST_F(HeadlessRunTest, AReaderThreadFollowsTheScenariosSerialBytesInVirtualTime) {
+  tree_.WriteHostFile("drive.nmea", "ABCDEFGHIJ");
+  std::string received;
+  std::vector<std::uint64_t> handled;
+  bool missing = false;
+  DateTime clockAfter;
+  const int code = Run("serial \"COM2:\" \"$\\x41\\r\\n\"\nwait 100\nserial-file COM2: drive.nmea\nwait 1000\n", {},
+                       [&](Platform& platform, ui::UserInterface& ui) {
+                         ui::WindowTemplate tmpl;
+                         tmpl.title = u"Reader";
+                         tmpl.rect = gfx::Rect::FromSize(0, 0, 100, 100);
+                         SerialReader reader(platform);
+                         ui.RunModal(tmpl, reader, nullptr);
+                         reader.Stop();
+                         received = reader.received_;
+                         handled = reader.handled_;
+                         missing = reader.missing_;
+                         clockAfter = platform.clock->SystemTime();
+                         return 0;
+                       });
+  EXPECT_EQ(code, 0) << errors_;
+  EXPECT_TRUE(missing);
+  EXPECT_EQ(received, "$A\r\nABCDEFGHIJ");
+  // 4800 baud at 11 bits a byte: 4, 4 and the last 2 bytes of the recording in the chunks at 110, 120
+  // and 130 ms; each post is handled at the moment the reader made it.
+  EXPECT_THAT(handled, ElementsAre(0u, 110u, 120u, 130u));
+  EXPECT_EQ(clockAfter, (DateTime{2008, 1, 6, 5, 10, 0, 1, 100}));
+  const std::vector<std::string> lines = LogLines();
+  const auto has = [&](const std::string& line) { return std::find(lines.begin(), lines.end(), line) != lines.end(); };
+  EXPECT_TRUE(has(R"({"t":0,"event":"serial_open","port":"COM3:","ok":false})"));
+  EXPECT_TRUE(has(R"({"t":0,"event":"serial_open","port":"COM2:","ok":true})"));
+  EXPECT_TRUE(has(R"({"t":0,"event":"serial_settings","port":"COM2:","baud":4800,"byteSize":8,"parity":"none",)"
+                  R"("stopBits":"2","ok":true})"));
+  EXPECT_TRUE(has(R"({"t":0,"event":"clock_set","utc":"2008-01-05 10:00:00","ok":true})"));
+  EXPECT_TRUE(has(R"({"t":1100,"event":"serial_close","port":"COM2:"})"));
+}
+
+TEST_F(HeadlessRunTest, AMissingRecordingStopsTheRunWithCode3) {
+  const int code = Run("serial-file COM2: missing.nmea\n");
+  EXPECT_EQ(code, 3);
+  EXPECT_THAT(errors_, HasSubstr("scenario line 1: cannot read the recording"));
 }
 
 }  // namespace
