@@ -28,9 +28,12 @@
 #include "platform/headless/SilentSound.h"
 #include "platform/headless/VirtualClock.h"
 #include "platform/posix/AlsaSound.h"
+#include "platform/posix/HostClockSetter.h"
+#include "platform/posix/HostSerialPorts.h"
 #include "platform/posix/HostExecutable.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/PosixProcesses.h"
+#include "platform/posix/PosixThreads.h"
 #include "platform/qt/QtAutomation.h"
 #include "platform/qt/QtCommonDialogs.h"
 #include "platform/qt/QtControlFonts.h"
@@ -280,6 +283,25 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info, const ProgramMain
   platform.windowList = windowList.get();
   platform.clock = &clock;
   platform.log = &log;
+
+  // Desktop: the serial ports the options map, real threads, and the device clock kept in the
+  // device tree (or, with --host-clock, the host's own clock).
+  std::unique_ptr<HostSerialPorts> hostPorts;
+  std::unique_ptr<PosixThreads> hostThreads;
+  std::unique_ptr<HostClockSetter> hostClock;
+  if (!options.headless) {
+    hostPorts = std::make_unique<HostSerialPorts>(options.ports, name, std::cerr);
+    hostThreads = std::make_unique<PosixThreads>();
+    platform.serialPorts = hostPorts.get();
+    platform.threads = hostThreads.get();
+    if (options.hostClock) {
+      hostClock = std::make_unique<HostClockSetter>(name, std::cerr);
+      platform.clockSetter = hostClock.get();
+    } else {
+      systemClock.FollowDeviceClock(files);
+      platform.clockSetter = &systemClock;
+    }
+  }
 
   int exitCode = main(platform, ui);
   if (exitCode == 0) exitCode = ui.exitCode();
