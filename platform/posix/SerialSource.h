@@ -17,8 +17,8 @@ struct SerialSource {
     kGpsd,    // "gpsd" or "gpsd://host:port": the receiver a gpsd daemon shares
   };
   Kind kind = Kind::kDevice;
-  std::string path;  // kDevice, kFile
-  std::string host;  // kGpsd
+  std::string path{};  // kDevice, kFile
+  std::string host{};  // kGpsd
   int port = 0;      // kGpsd
   bool operator==(const SerialSource&) const = default;
 };
