@@ -23,7 +23,9 @@ std::unique_ptr<SerialPort> ReplaySerialPort::Open(const std::string& hostPath) 
   return std::make_unique<ReplaySerialPort>(std::move(file));
 }
 
-ReplaySerialPort::ReplaySerialPort(UniqueFd file) : file_(std::move(file)) {
+ReplaySerialPort::ReplaySerialPort(UniqueFd file)
+    : file_(std::move(file)), lastRelease_(std::chrono::steady_clock::now()) {
+  // The pace starts now: a file without RMC lines still waits kRestartPause before each new pass.
   piece_.reserve(kPieceLimit);
 }
 

@@ -119,6 +119,16 @@ TEST_F(ReplaySerialPortTest, BinaryJunkAndEndlessLinesPassWhole) {
   EXPECT_TRUE(received == content) << received.size() << " bytes of " << content.size();
 }
 
+TEST_F(ReplaySerialPortTest, AFileWithoutRmcLinesComesOnceASecond) {
+  const std::string content = "$GPGSV,1,1,00*79\r\n$PSRF,junk\n";
+  auto port = Replay(content);
+  const std::vector<Arrival> arrivals = Arrivals(*port, content.size() * 2);
+  ASSERT_EQ(arrivals.size(), 2u);
+  EXPECT_EQ(arrivals[0].text, content);
+  EXPECT_EQ(arrivals[1].text, content);
+  EXPECT_THAT(arrivals[1].at, Near(ReplaySerialPort::kRestartPause));
+}
+
 TEST_F(ReplaySerialPortTest, AnEmptyFileSendsNothingAndItsWaitIsReleased) {
   auto port = Replay("");
   ASSERT_NE(port, nullptr);
