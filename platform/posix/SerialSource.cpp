@@ -106,18 +106,4 @@ SerialPortMap ParsePortList(std::string_view text, std::vector<std::string>& err
   return ports;
 }
 
-std::string DescribeMapping(int number, const SerialSource& source) {
-  std::string text = text::ToUtf8(SerialPortName(number)) + "=";
-  switch (source.kind) {
-    case SerialSource::Kind::kDevice: return text + source.path;
-    case SerialSource::Kind::kPty: return text + "pty";
-    case SerialSource::Kind::kFile: return text + "file:" + source.path;
-    case SerialSource::Kind::kGpsd: {
-      const bool v6 = source.host.find(':') != std::string::npos;
-      return text + "gpsd://" + (v6 ? "[" + source.host + "]" : source.host) + ":" + std::to_string(source.port);
-    }
-  }
-  return text;
-}
-
 }  // namespace vexa::platform

@@ -39,7 +39,4 @@ std::variant<std::pair<int, SerialSource>, std::string> ParsePortMapping(std::st
 // entries go to `errors`.
 SerialPortMap ParsePortList(std::string_view text, std::vector<std::string>& errors);
 
-// "COM2:=/dev/ttyUSB0", as ParsePortMapping reads it.
-std::string DescribeMapping(int number, const SerialSource& source);
-
 }  // namespace vexa::platform

@@ -74,22 +74,5 @@ TEST(HostPortOptionsTest, AWrongMappingIsAnErrorNamingIt) {
               ElementsAre(::testing::StartsWith("unknown option --host-clok (did you mean --host-clock?)")));
 }
 
-TEST(HostPortOptionsTest, AMappingIsDescribedAsItIsWritten) {
-  for (const char* text : {"COM2:=/dev/ttyUSB0", "COM3:=pty", "COM4:=file:a b.nmea", "COM5:=gpsd://localhost:2947",
-                           "\\\\?\\COM12:=gpsd://[::1]:2947"}) {
-    auto mapping = ParsePortMapping(text);
-    ASSERT_TRUE((std::holds_alternative<std::pair<int, SerialSource>>(mapping))) << text;
-    const auto& [number, source] = std::get<std::pair<int, SerialSource>>(mapping);
-    EXPECT_EQ(DescribeMapping(number, source), text);
-  }
-}
-
-TEST(HostPortOptionsTest, TheHelpNamesTheSerialOptions) {
-  const std::string help = HelpText("VexaDeck", "-autorun");
-  EXPECT_THAT(help, HasSubstr("--port COM2:=SOURCE"));
-  EXPECT_THAT(help, HasSubstr("VEXA_PORTS"));
-  EXPECT_THAT(help, HasSubstr("--host-clock"));
-}
-
 }  // namespace
 }  // namespace vexa::platform
