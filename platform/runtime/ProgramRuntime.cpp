@@ -32,9 +32,12 @@
 #include "platform/headless/VirtualClock.h"
 #include "platform/headless/VirtualThreads.h"
 #include "platform/posix/AlsaSound.h"
+#include "platform/posix/HostClockSetter.h"
+#include "platform/posix/HostSerialPorts.h"
 #include "platform/posix/HostExecutable.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/PosixProcesses.h"
+#include "platform/posix/PosixThreads.h"
 #include "platform/qt/QtAutomation.h"
 #include "platform/qt/QtCommonDialogs.h"
 #include "platform/qt/QtControlFonts.h"
@@ -311,6 +314,30 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info, const ProgramMain
     platform.serialPorts = headlessPorts.get();
     platform.threads = virtualThreads.get();
     platform.clockSetter = headlessClockSetter.get();
+  }
+
+  // Desktop: the serial ports the options map, real threads, and the device clock kept in the
+  // device tree (or, with --host-clock, the host's own clock).
+  std::unique_ptr<HostSerialPorts> hostPorts;
+  std::unique_ptr<PosixThreads> hostThreads;
+  std::unique_ptr<HostClockSetter> hostClock;
+  std::unique_ptr<LoggingSerialPorts> loggedHostPorts;
+  std::unique_ptr<LoggingClockSetter> loggedHostClock;
+  if (!options.headless) {
+    hostPorts = std::make_unique<HostSerialPorts>(options.ports, name, std::cerr);
+    hostThreads = std::make_unique<PosixThreads>();
+    loggedHostPorts = std::make_unique<LoggingSerialPorts>(*hostPorts, log);
+    platform.serialPorts = loggedHostPorts.get();
+    platform.threads = hostThreads.get();
+    ClockSetter* setter = &systemClock;
+    if (options.hostClock) {
+      hostClock = std::make_unique<HostClockSetter>(name, std::cerr);
+      setter = hostClock.get();
+    } else {
+      systemClock.FollowDeviceClock(files);
+    }
+    loggedHostClock = std::make_unique<LoggingClockSetter>(*setter, log);
+    platform.clockSetter = loggedHostClock.get();
   }
 
   int exitCode = main(platform, ui);

@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <cstdio>
+#include <variant>
 
 #include "platform/headless/VirtualClock.h"
 
@@ -36,7 +37,8 @@ constexpr std::array kDeviceOptions{KnownOption{"--device-root", true}, KnownOpt
                                     KnownOption{"--lang", true}};
 constexpr std::array kRuntimeOptions{KnownOption{"--headless", false},  KnownOption{"--screen", true},
                                      KnownOption{"--scenario", true},   KnownOption{"--log", true},
-                                     KnownOption{"--start-time", true}, KnownOption{"--help", false}};
+                                     KnownOption{"--start-time", true}, KnownOption{"--help", false},
+                                     KnownOption{"--port", true},       KnownOption{"--host-clock", false}};
 
 // Edits (insertions, deletions, replacements) that turn `a` into `b`.
 std::size_t EditDistance(std::string_view a, std::string_view b) {
@@ -118,8 +120,13 @@ RuntimeOptions ParseRuntimeOptions(int argc, const char* const* argv, const Envi
       ++index;
       continue;
     }
+    if (argument == "--host-clock") {
+      options.hostClock = true;
+      ++index;
+      continue;
+    }
     bool matched = false;
-    for (const std::string_view name : {"--screen", "--scenario", "--log", "--start-time"}) {
+    for (const std::string_view name : {"--screen", "--scenario", "--log", "--start-time", "--port"}) {
       std::optional<std::string> value = TakeValue(name, argc, argv, index);
       if (!value) continue;
       matched = true;
@@ -131,6 +138,14 @@ RuntimeOptions ParseRuntimeOptions(int argc, const char* const* argv, const Envi
         options.scenario = std::move(value);
       } else if (name == "--log") {
         options.log = std::move(value);
+      } else if (name == "--port") {
+        auto mapping = ParsePortMapping(*value);
+        if (auto* problem = std::get_if<std::string>(&mapping)) {
+          options.errors.push_back("--port: " + *problem);
+        } else {
+          auto& [number, source] = std::get<std::pair<int, SerialSource>>(mapping);
+          options.ports[number] = std::move(source);
+        }
       } else if (auto start = VirtualClock::ParseDateTime(*value)) {
         options.startTime = start;
       } else {
@@ -165,6 +180,12 @@ RuntimeOptions ParseRuntimeOptions(int argc, const char* const* argv, const Envi
     } else {
       options.errors.push_back("the screen size must be WIDTHxHEIGHT with sides from 16 to 8192, not \"" +
                                *screen + "\"");
+    }
+  }
+  // The environment's mappings fill in the ports the options leave out.
+  if (environment) {
+    if (const char* value = environment("VEXA_PORTS"); value != nullptr) {
+      for (auto& [number, source] : ParsePortList(value, options.errors)) options.ports.emplace(number, source);
     }
   }
   if (options.scenario && !options.headless) options.errors.push_back("--scenario needs --headless");
@@ -206,6 +227,18 @@ std::string HelpText(std::string_view program, std::string_view commandLine) {
           "                       where the virtual clock starts; default \"" +
           std::string(startText) +
           "\"\n"
+          "\n"
+          "Serial ports and the clock (desktop runs):\n"
+          "  --port COM2:=SOURCE  what stands behind a device's serial port (repeatable; also\n"
+          "                       VEXA_PORTS=\"COM2:=/dev/ttyUSB0;COM3:=gpsd\", the option winning per\n"
+          "                       port); SOURCE is a host device (/dev/ttyUSB0, /dev/ttyS0), pty (a\n"
+          "                       pseudo-terminal named on stderr at the start), file:PATH (a recorded\n"
+          "                       NMEA file replayed at its own pace), gpsd or gpsd://HOST:PORT;\n"
+          "                       a port without a mapping is missing\n"
+          "  --host-clock         setting the device clock sets the host's clock (needs CAP_SYS_TIME);\n"
+          "                       otherwise the device tree keeps the clock as an offset\n"
+          "                       (\\Windows\\Clock.ini) and the host clock stays untouched\n"
+          "\n"
           "  --help               this text\n"
           "Values go as --name VALUE or --name=VALUE.\n"
           "\n"

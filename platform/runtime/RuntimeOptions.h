@@ -7,6 +7,7 @@
 #include "common/gfx/Geometry.h"
 #include "platform/Clock.h"
 #include "platform/ModuleLocation.h"
+#include "platform/posix/SerialSource.h"
 
 namespace vexa::platform {
 
@@ -20,6 +21,11 @@ namespace vexa::platform {
 //   --scenario FILE         the actions of a headless run (a host file)
 //   --log FILE              every effect as JSON lines (a host file, replaced)
 //   --start-time "YYYY-MM-DD HH:MM:SS"   the virtual clock's start in a headless run
+//   --port COM2:=SOURCE     what stands behind a serial port in a desktop run (repeatable; also
+//                           VEXA_PORTS="COM2:=/dev/ttyUSB0;COM3:=gpsd", the option winning per
+//                           port): a host device path, pty, file:PATH, gpsd or gpsd://HOST:PORT
+//   --host-clock            setting the device clock sets the host's clock instead of the device
+//                           tree's clock offset
 //   --help                  the options and the program's command line on stdout; nothing runs
 //
 // Values go as "--name VALUE" or "--name=VALUE". "--" ends the options; everything after it, and
@@ -35,6 +41,8 @@ struct RuntimeOptions {
   std::optional<std::string> scenario;
   std::optional<std::string> log;
   std::optional<DateTime> startTime;
+  SerialPortMap ports;
+  bool hostClock = false;
   DeviceOptions device;             // hostExecutable left empty
   std::vector<std::string> errors;  // options that were wrong: the program does not start
 };
