@@ -2,16 +2,56 @@
 
 #include <fcntl.h>
 #include <gps.h>
+#include <netdb.h>
 #include <poll.h>
+#include <sys/socket.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstring>
 
+#include "platform/posix/UniqueFd.h"
+
 namespace vexa::platform {
+
+namespace {
+
+constexpr int kConnectTimeout = 2000;  // milliseconds
+
+// Whether a daemon takes connections at host:port within kConnectTimeout. The client library
+// connects without a time limit of its own, which on a host that does not answer would hold the
+// window thread for minutes.
+bool Answers(const std::string& host, const std::string& service) {
+  addrinfo hints{};
+  hints.ai_socktype = SOCK_STREAM;
+  addrinfo* found = nullptr;
+  if (::getaddrinfo(host.c_str(), service.c_str(), &hints, &found) != 0) return false;
+  bool answers = false;
+  for (const addrinfo* address = found; address != nullptr && !answers; address = address->ai_next) {
+    UniqueFd socket(::socket(address->ai_family, address->ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC,
+                             address->ai_protocol));
+    if (!socket.valid()) continue;
+    if (::connect(socket.get(), address->ai_addr, address->ai_addrlen) == 0) {
+      answers = true;
+      break;
+    }
+    if (errno != EINPROGRESS) continue;
+    pollfd out{socket.get(), POLLOUT, 0};
+    int error = 0;
+    socklen_t length = sizeof error;
+    answers = ::poll(&out, 1, kConnectTimeout) == 1 &&
+              ::getsockopt(socket.get(), SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error == 0;
+  }
+  ::freeaddrinfo(found);
+  return answers;
+}
+
+}  // namespace
 
 std::unique_ptr<SerialPort> GpsdSerialPort::Open(const std::string& host, int port) {
   auto data = std::make_unique<gps_data_t>();
   const std::string service = std::to_string(port);
+  if (!Answers(host, service)) return nullptr;
   if (gps_open(host.c_str(), service.c_str(), data.get()) != 0) return nullptr;
   if (gps_stream(data.get(), WATCH_ENABLE | WATCH_NMEA, nullptr) != 0) {
     gps_close(data.get());

@@ -216,6 +216,12 @@ TEST(GpsdSerialPortOpenTest, NoDaemonMeansNoPort) {
   const int port = FreePort();
   ASSERT_NE(port, 0);
   EXPECT_EQ(GpsdSerialPort::Open("127.0.0.1", port), nullptr);
+  EXPECT_EQ(GpsdSerialPort::Open("no-such-host.invalid", 2947), nullptr);
+  // A host that does not answer at all (an address reserved for documentation) is given up on
+  // within seconds, so the window thread that opens the port is not held for minutes.
+  const auto start = Clock::now();
+  EXPECT_EQ(GpsdSerialPort::Open("192.0.2.1", 2947), nullptr);
+  EXPECT_LT(Clock::now() - start, 3s);
 }
 
 }  // namespace
