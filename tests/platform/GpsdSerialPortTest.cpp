@@ -24,7 +24,7 @@
 
 #include "platform/posix/PosixThreads.h"
 #include "platform/posix/UniqueFd.h"
-#include "tests/support/TempDeviceTree.h"
+#include "tests/support/GpsdDaemon.h"
 
 namespace vexa::platform {
 namespace {
@@ -32,123 +32,21 @@ namespace {
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
-// The sentences of a recorded receiver (a SiRF-IV one sending $GP sentences).
-std::vector<std::string> RecordedSentences() {
-  std::ifstream in(std::string(VEXA_SOURCE_DIR) + "/tests/data/nmea/bu353s4.log", std::ios::binary);
-  std::vector<std::string> sentences;
-  for (std::string line; std::getline(in, line);) {
-    while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.pop_back();
-    if (line.starts_with("$")) sentences.push_back(line + "\r\n");
-  }
-  return sentences;
-}
-
-std::string FindGpsd() {
-  for (const char* path : {"/usr/sbin/gpsd", "/usr/local/sbin/gpsd", "/sbin/gpsd"}) {
-    if (::access(path, X_OK) == 0) return path;
-  }
-  return {};
-}
-
-// A TCP port that nothing listens on now.
-int FreePort() {
-  UniqueFd socket(::socket(AF_INET, SOCK_STREAM, 0));
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t length = sizeof address;
-  if (::bind(socket.get(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-      ::getsockname(socket.get(), reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-    return 0;
-  }
-  return ntohs(address.sin_port);
-}
-
-bool Listening(int port) {
-  UniqueFd socket(::socket(AF_INET, SOCK_STREAM, 0));
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_port = htons(static_cast<std::uint16_t>(port));
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  return ::connect(socket.get(), reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-}
-
-// A real gpsd daemon reading a pseudo-terminal that the test feeds with a recording, as a receiver
-// on a serial line would.
+// A real gpsd daemon reading a pseudo-terminal that the test feeds with a recording of a SiRF-IV
+// receiver sending $GP sentences.
 class GpsdSerialPortTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    sentences_ = RecordedSentences();
-    ASSERT_FALSE(sentences_.empty());
-    const std::string gpsd = FindGpsd();
-    if (gpsd.empty()) GTEST_SKIP() << "gpsd is not installed (Debian package gpsd): the gpsd port is not tested";
-
-    int master = -1;
-    int slave = -1;
-    char name[128];
-    ASSERT_EQ(::openpty(&master, &slave, name, nullptr, nullptr), 0);
-    termios raw{};
-    ::tcgetattr(slave, &raw);
-    ::cfmakeraw(&raw);
-    ::tcsetattr(slave, TCSANOW, &raw);
-    master_ = UniqueFd(master);
-    slave_ = UniqueFd(slave);
-
-    port_ = FreePort();
-    ASSERT_NE(port_, 0);
-    const std::string socketPath = (folder_.root() / "gpsd.sock").string();
-    const std::string service = std::to_string(port_);
-    daemon_ = ::fork();
-    ASSERT_GE(daemon_, 0);
-    if (daemon_ == 0) {
-      // The daemon's complaints (no system bus here) stay out of the test's output.
-      const int quiet = ::open("/dev/null", O_WRONLY);
-      if (quiet >= 0) ::dup2(quiet, STDERR_FILENO);
-      ::execl(gpsd.c_str(), gpsd.c_str(), "-N", "-n", "-b", "-S", service.c_str(), "-F", socketPath.c_str(), name,
-              static_cast<char*>(nullptr));
-      ::_exit(127);
-    }
-    const auto start = Clock::now();
-    while (!Listening(port_)) {
-      int status = 0;
-      if (::waitpid(daemon_, &status, WNOHANG) == daemon_) {
-        daemon_ = -1;
-        GTEST_SKIP() << gpsd << " could not start (exit status " << status << "): the gpsd port is not tested";
-      }
-      if (Clock::now() - start > 5s) GTEST_SKIP() << gpsd << " does not listen on port " << port_;
-      std::this_thread::sleep_for(20ms);
-    }
-    feeder_ = std::thread([this] {
-      for (std::size_t i = 0; !stop_; ++i) {
-        const std::string& sentence = sentences_[i % sentences_.size()];
-        if (::write(master_.get(), sentence.data(), sentence.size()) < 0) break;
-        std::this_thread::sleep_for(10ms);
-      }
-    });
+    const std::string problem = daemon_.Start(testing::GpsdDaemon::RecordedSentences("bu353s4.log"));
+    if (!problem.empty()) GTEST_SKIP() << problem << ": the gpsd port is not tested";
+    port_ = daemon_.port();
+    sentences_ = daemon_.sentences();
   }
+  void StopDaemon() { daemon_.Stop(); }
 
-  void TearDown() override {
-    StopDaemon();
-    stop_ = true;
-    if (feeder_.joinable()) feeder_.join();
-  }
-
-  void StopDaemon() {
-    if (daemon_ <= 0) return;
-    ::kill(daemon_, SIGTERM);
-    int status = 0;
-    ::waitpid(daemon_, &status, 0);
-    daemon_ = -1;
-  }
-
-  testing::TempDeviceTree folder_;
+  testing::GpsdDaemon daemon_;
   std::vector<std::string> sentences_;
-  UniqueFd master_;
-  UniqueFd slave_;
   int port_ = 0;
-  pid_t daemon_ = -1;
-  std::atomic<bool> stop_ = false;
-  std::thread feeder_;
 };
 
 TEST_F(GpsdSerialPortTest, TheDaemonsReceiverSentencesArriveAsTheReceiverSentThem) {
@@ -182,8 +80,7 @@ TEST_F(GpsdSerialPortTest, TheDaemonsReceiverSentencesArriveAsTheReceiverSentThe
   EXPECT_EQ(port->Write(sirf), std::nullopt);
 
   // A wait is released at once from another thread, and every later one answers false.
-  stop_ = true;
-  feeder_.join();
+  daemon_.StopFeeding();
   std::this_thread::sleep_for(100ms);
   std::uint8_t buffer[4096];
   while (port->QueuedBytes() > 0) port->Read(buffer);
@@ -213,7 +110,7 @@ TEST_F(GpsdSerialPortTest, ADaemonThatGoesAwayEndsTheWaits) {
 }
 
 TEST(GpsdSerialPortOpenTest, NoDaemonMeansNoPort) {
-  const int port = FreePort();
+  const int port = testing::FreeTcpPort();
   ASSERT_NE(port, 0);
   EXPECT_EQ(GpsdSerialPort::Open("127.0.0.1", port), nullptr);
   EXPECT_EQ(GpsdSerialPort::Open("no-such-host.invalid", 2947), nullptr);
