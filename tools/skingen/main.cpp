@@ -128,7 +128,7 @@ class DeviceWriter {
                                 "Emulation=Y",
                                 "SirfToNmea=N",
                                 "AutoGpsTime=N",
-                                "AutoSpeedGauge=N"}),
+                                "AutoSpeedGauge=Y"}),
                     deck_ + QStringLiteral("/VexaDeck.ini")));
   }
 
