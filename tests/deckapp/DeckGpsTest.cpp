@@ -97,5 +97,36 @@ TEST_F(DeckGpsTest, AMissingPortShowsItsBoxAndErr) {
   EXPECT_THAT(Texts("DISPLAY-SPEED"), Contains("ERR"));
 }
 
+TEST_F(DeckGpsTest, GpsTimeWithoutTheLinkRunsTheDialogOnARecordedReceiver) {
+  WriteSettings("GpsPort=COM2:\r\nGpsSpeed=4800\r\n");
+  const std::string recording = std::string(VEXA_SOURCE_DIR) + "/tests/data/nmea/bu353s4.log";
+  ASSERT_EQ(Run("wait 1000\nserial-file \"COM2:\" \"" + recording + "\"\ntap 250 40\nwait 5000\nquit\n",
+                RunDeckProgram),
+            0);
+  const auto log = Log();
+  EXPECT_THAT(log, Contains(AllOf(HasSubstr("window_opened"), HasSubstr("\"GPS Time\""))));
+  EXPECT_THAT(log, Contains(AllOf(HasSubstr("clock_set"), HasSubstr("\"2014-12-31 03:07:"))));
+  EXPECT_THAT(log, Contains(AllOf(HasSubstr("window_closed"), HasSubstr("\"GPS Time\""))));
+  EXPECT_THAT(log, Contains(AllOf(HasSubstr("serial_settings"), HasSubstr("\"baud\":4800"))));
+}
+
+TEST_F(DeckGpsTest, GpsTimeUnderEmulationClosesTheDialogAtOnceWithoutAPort) {
+  WriteSettings("Emulation=y\r\n");
+  // The dialog closes within the first 200 ms: a wait of that length ends with it closed.
+  ASSERT_EQ(Run("wait 1000\ntap 250 40\nwait 200\nwait 800\nquit\n", RunDeckProgram), 0);
+  std::vector<long> opened, closed;
+  for (const auto& line : Log()) {
+    if (line.find("\"GPS Time\"") == std::string::npos) continue;
+    const long t = std::stol(line.substr(line.find("\"t\":") + 4));
+    if (line.find("window_opened") != std::string::npos) opened.push_back(t);
+    if (line.find("window_closed") != std::string::npos) closed.push_back(t);
+  }
+  ASSERT_EQ(opened.size(), 1u);
+  ASSERT_EQ(closed.size(), 1u);
+  EXPECT_EQ(closed[0] - opened[0], 200);
+  EXPECT_THAT(Log(), Not(Contains(HasSubstr("serial_open"))));
+  EXPECT_THAT(Log(), Not(Contains(HasSubstr("clock_set"))));
+}
+
 }  // namespace
 }  // namespace vexa::deck
