@@ -26,8 +26,10 @@ struct SerialSettings {
   bool operator==(const SerialSettings&) const = default;
 };
 
-// One open serial port. Closing is destruction. Every call but ReleaseWait comes from the thread
-// that owns the port at that moment (the opener, or the reader thread it hands the port to).
+// One open serial port. Closing is destruction. Reads, waits and queue calls come from one thread at
+// a time (the opener, or the reader thread it hands the port to); ReleaseWait and Write may come from
+// another thread meanwhile (the window thread stops the reader, or sends a receiver a command while
+// the reader runs).
 class SerialPort {
  public:
   virtual ~SerialPort() = default;
