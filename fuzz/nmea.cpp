@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "deck/gps/GpsReceiver.h"
+#include "deck/gps/GpsTimeAttempt.h"
 #include "deck/gps/NmeaChecksum.h"
 
 namespace {
@@ -109,6 +110,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   DrainLines(receiver);
   CheckFix(receiver.Fix());
 
-  CheckChecksums(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+  const std::string_view line(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  CheckChecksums(line);
+  // The GPS time dialog's sentence test sees the same bytes as one line.
+  if (const auto time = vexa::gps::RmcDateTime(line)) {
+    vexa::gps::GpsFix fix;
+    fix.time = *time;
+    CheckFix(fix);
+  }
   return 0;
 }

@@ -5,6 +5,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <set>
 #include <string>
 #include <vector>
@@ -60,6 +61,8 @@ TEST_F(DeckRunTest, ALauncherOnADesktopShowsThePositionsAGpsdDaemonShares) {
   for (auto& arg : args) argv.push_back(arg.data());
   platform::ProgramInfo info;
   info.name = u"VexaDeck";
+  // A desktop run, with the real adapters, that draws offscreen: no display is needed.
+  ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
   // The launcher starts the link at start-up (its skin has GPS displays) and is closed after a few
   // seconds of real time, by which the daemon has passed on several fixes.
   const int code = platform::RunProgram(static_cast<int>(argv.size()), argv.data(), info,
