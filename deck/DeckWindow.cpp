@@ -412,7 +412,9 @@ SettingsOutcome DeckWindow::OpenSettings() {
   Seam("OpenSettings");
   return {};
 }
-void DeckWindow::RefreshClockSlots() {}
+void DeckWindow::RefreshClockSlots() {
+  if (auto* clock = env_.platform().clock) clockDisplays_.Tick(clock->LocalTime());
+}
 
 ButtonSlot* DeckWindow::LiveSlot(std::optional<int> index) {
   if (!index || *index < 0 || *index >= kSlotCount) return nullptr;

@@ -11,6 +11,7 @@
 #include "deck/ButtonSlot.h"
 #include "deck/DeckSettings.h"
 #include "deck/SkinLoader.h"
+#include "deck/clock/ClockDisplays.h"
 #include "deck/commands/CommandDispatcher.h"
 #include "deck/gpsview/GpsControl.h"
 #include "deck/gpsview/GpsDisplays.h"
@@ -161,6 +162,7 @@ class DeckWindow : public platform::ui::WindowHandler,
   PictureShow pictureShow_{env_, *this, background_};
   GpsDisplays gpsDisplays_{env_, *this};
   GpsControl gps_{env_, settings_, *this, gpsDisplays_};
+  ClockDisplays clockDisplays_{env_, *this};
 };
 
 }  // namespace vexa::deck

@@ -9,6 +9,7 @@
 #include "platform/FileSystem.h"
 #include "platform/FolderPicker.h"
 #include "platform/Locale.h"
+#include "platform/LocaleNames.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Processes.h"
 #include "platform/SerialPorts.h"
@@ -60,6 +61,8 @@ struct Platform {
   SerialPorts* serialPorts = nullptr;
   Threads* threads = nullptr;
   ClockSetter* clockSetter = nullptr;
+  // The day, month and day-half names of the device's language; absent: the clock shows none.
+  LocaleNames* localeNames = nullptr;
 };
 
 }  // namespace vexa::platform

@@ -15,6 +15,7 @@
 #include "common/text/Text.h"
 #include "platform/DeviceLocale.h"
 #include "platform/Shell.h"
+#include "platform/headless/FixedLocaleNames.h"
 #include "platform/headless/InProcessWindowList.h"
 #include "platform/headless/JsonEffectLog.h"
 #include "platform/headless/LoggingClockSetter.h"
@@ -44,6 +45,7 @@
 #include "platform/qt/QtEventPump.h"
 #include "platform/qt/QtFolderPicker.h"
 #include "platform/qt/QtFontRegistry.h"
+#include "platform/qt/QtLocaleNames.h"
 #include "platform/qt/QtMessageBoxes.h"
 #include "platform/qt/QtPictureDecoder.h"
 #include "platform/qt/QtResources.h"
@@ -197,6 +199,13 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info, const ProgramMain
   const std::optional<std::uint16_t> named =
       options.device.language ? LanguageFromName(*options.device.language) : std::nullopt;
   DeviceLocale locale(named.value_or(LanguageFromEnvironment()));
+  // Day and month names: the host's locale data on a desktop, fixed tables of the same texts headless.
+  std::unique_ptr<LocaleNames> localeNames;
+  if (options.headless) {
+    localeNames = std::make_unique<FixedLocaleNames>(locale.UserDefaultLangId());
+  } else {
+    localeNames = std::make_unique<QtLocaleNames>(locale.UserDefaultLangId());
+  }
   Shell shell(files, locale);
   std::unique_ptr<Processes> hostProcesses;
   if (options.headless) {
@@ -310,6 +319,7 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info, const ProgramMain
   platform.windowList = windowList.get();
   platform.clock = &clock;
   platform.log = &log;
+  platform.localeNames = localeNames.get();
   if (options.headless) {
     platform.serialPorts = headlessPorts.get();
     platform.threads = virtualThreads.get();

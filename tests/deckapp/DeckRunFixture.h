@@ -51,6 +51,7 @@ class DeckRunTest : public ::testing::Test {
     std::vector<std::string> args = {"VexaDeck", "--headless", "--device-root", root, "--module-path",
                                      "\\Storage Card\\VexaDeck\\VexaDeck.exe", "--screen", screen, "--lang", "en",
                                      "--scenario", scenarioPath, "--log", logPath};
+    args.insert(args.end(), extraArgs.begin(), extraArgs.end());
     std::vector<char*> argv;
     for (auto& arg : args) argv.push_back(arg.data());
     platform::ProgramInfo info;
@@ -62,6 +63,7 @@ class DeckRunTest : public ::testing::Test {
 
   testing::TempDeviceTree tree;
   std::string logPath;
+  std::vector<std::string> extraArgs;  // more options for the next Run: "--start-time", ...
 };
 
 }  // namespace vexa::deck
