@@ -1,24 +1,12 @@
 #include "platform/SerialPorts.h"
 
+#include "common/text/Text.h"
+
 namespace vexa::platform {
 
-namespace {
-
-char16_t Upper(char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c; }
-
-bool StartsWithNoCase(std::u16string_view text, std::u16string_view prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (std::size_t i = 0; i < prefix.size(); ++i) {
-    if (Upper(text[i]) != prefix[i]) return false;
-  }
-  return true;
-}
-
-}  // namespace
-
 std::optional<int> SerialPortNumber(std::u16string_view deviceName) {
-  if (StartsWithNoCase(deviceName, u"\\\\?\\")) deviceName.remove_prefix(4);
-  if (!StartsWithNoCase(deviceName, u"COM")) return std::nullopt;
+  if (text::StartsWithNoCase(deviceName, u"\\\\?\\")) deviceName.remove_prefix(4);
+  if (!text::StartsWithNoCase(deviceName, u"COM")) return std::nullopt;
   deviceName.remove_prefix(3);
   if (deviceName.size() < 2 || deviceName.back() != u':') return std::nullopt;
   deviceName.remove_suffix(1);
@@ -33,11 +21,7 @@ std::optional<int> SerialPortNumber(std::u16string_view deviceName) {
 }
 
 std::u16string SerialPortName(int number) {
-  std::u16string digits;
-  for (int n = number < 0 ? 0 : number; digits.empty() || n > 0; n /= 10) {
-    digits.insert(digits.begin(), static_cast<char16_t>(u'0' + n % 10));
-  }
-  return (number > 9 ? u"\\\\?\\COM" : u"COM") + digits + u":";
+  return (number > 9 ? u"\\\\?\\COM" : u"COM") + text::FromInt(number < 0 ? 0 : number) + u":";
 }
 
 }  // namespace vexa::platform

@@ -29,19 +29,6 @@ std::int64_t Distance(int a, int b) {
   return d < 0 ? -d : d;
 }
 
-// The integer a key or value text reads as: leading blanks, a sign and digits, 0 for no digits.
-std::int64_t IntegerOf(std::u16string_view text) {
-  std::size_t i = 0;
-  while (i < text.size() && (text[i] == u' ' || text[i] == u'\t')) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == u'-' || text[i] == u'+')) negative = text[i++] == u'-';
-  std::int64_t value = 0;
-  for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
-    if (value < 100'000'000'000) value = value * 10 + (text[i] - u'0');
-  }
-  return negative ? -value : value;
-}
-
 std::u16string GaugeValue(int value) { return text::Format(u"%.3d", {std::int64_t{value}}); }
 
 }  // namespace
@@ -69,13 +56,13 @@ PositionParts SplitPosition(double ddmm) {
 }
 
 int NearestGaugeFrame(const std::vector<GaugeFrame>& frames, std::u16string_view value) {
-  const std::int64_t n = IntegerOf(value);
+  const std::int64_t n = text::ParseInt(value);
   const std::int64_t wrap = n > 360 ? n - 360 : 360 - n;
   int best = -1;
   std::int64_t bestDistance = 999;
   for (std::size_t i = 0; i < frames.size(); ++i) {
     if (text::EqualsNoCase(frames[i].sortKey, value)) return static_cast<int>(i);
-    const std::int64_t k = IntegerOf(frames[i].sortKey);
+    const std::int64_t k = text::ParseInt(frames[i].sortKey);
     const std::int64_t a = k > n ? k - n : n - k;
     const std::int64_t distance = a < wrap ? a : wrap;
     if (distance < bestDistance) {

@@ -24,26 +24,15 @@ class DeckClockTest : public DeckRunTest {
                                      Element(2, "NONE", "220,10", "200,40") + "Motion=DISPLAY-TIME\r\n" +
                                      Element(3, "NONE", "430,10", "300,40") + "Motion=DISPLAY-MESSAGE\r\n");
   }
-  std::vector<std::string> Texts(const std::string& kind) const {
-    std::vector<std::string> texts;
-    for (const auto& line : Log()) {
-      if (line.find("\"display_text\"") == std::string::npos || line.find("\"" + kind + "\"") == std::string::npos) {
-        continue;
-      }
-      const auto at = line.find("\"text\":\"") + 8;
-      texts.push_back(line.substr(at, line.find('"', at) - at));
-    }
-    return texts;
-  }
 };
 
 TEST_F(DeckClockTest, TheTimeTicksEverySecondAndTheDateBringsTheDaysMessage) {
   tree.WriteHostFile("Storage Card/VexaDeck/Clock/default.ini",
                      "[Anniversary]\r\nDefault=Drive safely\r\n20080305=Happy birthday\r\n");
   ASSERT_EQ(Run("wait 3200\nquit\n", RunDeckProgram), 0);
-  EXPECT_THAT(Texts("DISPLAY-DATE"), ElementsAre("2008.03.05"));
-  EXPECT_THAT(Texts("DISPLAY-MESSAGE"), ElementsAre("Happy birthday"));
-  const auto times = Texts("DISPLAY-TIME");
+  EXPECT_THAT(DisplayTexts("DISPLAY-DATE"), ElementsAre("2008.03.05"));
+  EXPECT_THAT(DisplayTexts("DISPLAY-MESSAGE"), ElementsAre("Happy birthday"));
+  const auto times = DisplayTexts("DISPLAY-TIME");
   ASSERT_GE(times.size(), 2u);
   EXPECT_EQ(times[0].substr(0, 9), "PM 01:04:");
   EXPECT_NE(times[0], times[1]);  // a new text each second, logged once each
@@ -56,9 +45,9 @@ TEST_F(DeckClockTest, SkinPatternsAndTheDefaultMessageWithoutADateOfItsOwn) {
                                    Element(2, "NONE", "320,10", "200,40") + "Motion=DISPLAY-TIME\r\n" +
                                    Element(3, "NONE", "530,10", "260,40") + "Motion=DISPLAY-MESSAGE\r\n");
   ASSERT_EQ(Run("wait 1500\nquit\n", RunDeckProgram), 0);
-  EXPECT_THAT(Texts("DISPLAY-DATE"), ElementsAre("Wednesday 5 March 2008"));
-  EXPECT_THAT(Texts("DISPLAY-TIME"), ElementsAre("13:04"));
-  EXPECT_THAT(Texts("DISPLAY-MESSAGE"), ElementsAre("Drive safely"));
+  EXPECT_THAT(DisplayTexts("DISPLAY-DATE"), ElementsAre("Wednesday 5 March 2008"));
+  EXPECT_THAT(DisplayTexts("DISPLAY-TIME"), ElementsAre("13:04"));
+  EXPECT_THAT(DisplayTexts("DISPLAY-MESSAGE"), ElementsAre("Drive safely"));
 }
 
 }  // namespace

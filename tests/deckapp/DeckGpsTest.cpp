@@ -32,18 +32,6 @@ class DeckGpsTest : public DeckRunTest {
   void WriteSettings(const std::string& gps) {
     tree.WriteHostFile("Storage Card/VexaDeck/VexaDeck.ini", "[Gps]\r\n" + gps);
   }
-  // The texts a display of `kind` showed, in order.
-  std::vector<std::string> Texts(const std::string& kind) const {
-    std::vector<std::string> texts;
-    for (const auto& line : Log()) {
-      if (line.find("\"display_text\"") == std::string::npos || line.find("\"" + kind + "\"") == std::string::npos) {
-        continue;
-      }
-      const auto at = line.find("\"text\":\"") + 8;
-      texts.push_back(line.substr(at, line.find('"', at) - at));
-    }
-    return texts;
-  }
 };
 
 TEST_F(DeckGpsTest, EmulationCountsTheSpeedUpOneStepASecondAndASecondTapStopsIt) {
@@ -57,12 +45,12 @@ TEST_F(DeckGpsTest, EmulationCountsTheSpeedUpOneStepASecondAndASecondTapStopsIt)
   const auto log = Log();
   EXPECT_THAT(log, Not(Contains(HasSubstr("scenario_error"))));
   EXPECT_THAT(log, Not(Contains(HasSubstr("serial_open"))));  // no port is touched
-  auto speeds = Texts("DISPLAY-SPEED");
+  auto speeds = DisplayTexts("DISPLAY-SPEED");
   ASSERT_GE(speeds.size(), 9u);
   EXPECT_THAT(std::vector<std::string>(speeds.begin(), speeds.begin() + 8),
               ElementsAre("0", "18", "37", "55", "74", "92", "111", "129"));
   EXPECT_EQ(speeds.back(), "OFF");
-  EXPECT_THAT(Texts("DISPLAY-LATITUDE"), Contains(" 37:33:14.06"));
+  EXPECT_THAT(DisplayTexts("DISPLAY-LATITUDE"), Contains(" 37:33:14.06"));
 }
 
 TEST_F(DeckGpsTest, AScriptedReceiverFeedsTheDisplaysAndSetsTheClockOnRequest) {
@@ -85,8 +73,8 @@ TEST_F(DeckGpsTest, AScriptedReceiverFeedsTheDisplaysAndSetsTheClockOnRequest) {
     writes.push_back(line.substr(at, line.find('"', at) - at));
   }
   EXPECT_THAT(writes, ElementsAre("A0A20018", "810201010001050105010001000100010001000100012580", "013DB0B3"));
-  EXPECT_THAT(Texts("DISPLAY-SPEED"), Contains("SRF"));
-  EXPECT_THAT(Texts("DISPLAY-SPEED"), Contains("37"));
+  EXPECT_THAT(DisplayTexts("DISPLAY-SPEED"), Contains("SRF"));
+  EXPECT_THAT(DisplayTexts("DISPLAY-SPEED"), Contains("37"));
   EXPECT_THAT(log, Contains(AllOf(HasSubstr("clock_set"), HasSubstr("2008-01-05 10:00:00"))));
 }
 
@@ -94,7 +82,7 @@ TEST_F(DeckGpsTest, AMissingPortShowsItsBoxAndErr) {
   WriteSettings("GpsPort=COM5:\r\n");
   ASSERT_EQ(Run("wait 1000\ntap 50 40\nanswer ok\nwait 100\nquit\n", RunDeckProgram), 0);
   EXPECT_THAT(Log(), Contains(AllOf(HasSubstr("GPS#4"), HasSubstr("GPS not found"))));
-  EXPECT_THAT(Texts("DISPLAY-SPEED"), Contains("ERR"));
+  EXPECT_THAT(DisplayTexts("DISPLAY-SPEED"), Contains("ERR"));
 }
 
 TEST_F(DeckGpsTest, GpsTimeWithoutTheLinkRunsTheDialogOnARecordedReceiver) {

@@ -71,12 +71,7 @@ TEST_F(DeckRunTest, ALauncherOnADesktopShowsThePositionsAGpsdDaemonShares) {
                                           return RunDeck(platform, ui);
                                         });
   EXPECT_EQ(code, 0);
-  std::vector<std::string> shown;
-  for (const auto& line : Log()) {
-    if (line.find("\"DISPLAY-LATITUDE\"") == std::string::npos) continue;
-    const auto at = line.find("\"text\":\"") + 8;
-    shown.push_back(line.substr(at, line.find('"', at) - at));
-  }
+  const auto shown = DisplayTexts("DISPLAY-LATITUDE");
   ASSERT_FALSE(shown.empty());
   int fromRecording = 0;
   for (const auto& text : shown) fromRecording += latitudes.contains(text) ? 1 : 0;

@@ -60,6 +60,18 @@ class DeckRunTest : public ::testing::Test {
   }
 
   std::vector<std::string> Log() const { return LogLines(logPath); }
+  // The texts the live displays of one kind ("DISPLAY-TIME") showed, in order.
+  std::vector<std::string> DisplayTexts(const std::string& kind) const {
+    std::vector<std::string> texts;
+    for (const auto& line : Log()) {
+      if (line.find("\"display_text\"") == std::string::npos || line.find("\"" + kind + "\"") == std::string::npos) {
+        continue;
+      }
+      const auto at = line.find("\"text\":\"") + 8;
+      texts.push_back(line.substr(at, line.find('"', at) - at));
+    }
+    return texts;
+  }
 
   testing::TempDeviceTree tree;
   std::string logPath;
