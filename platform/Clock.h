@@ -16,6 +16,11 @@ struct DateTime {
   bool operator==(const DateTime&) const = default;
 };
 
+// The days of a month (1 to 12) of the Gregorian calendar.
+int DaysInMonth(int year, int month);
+// 0 Sunday to 6 Saturday, for a date of the Gregorian calendar.
+int DayOfWeek(int year, int month, int day);
+
 // Time on the device: real on a desktop, virtual in the headless mode.
 class Clock {
  public:

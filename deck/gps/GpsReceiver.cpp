@@ -63,22 +63,6 @@ int TwoDigits(std::string_view field, std::size_t offset) {
   return value;
 }
 
-bool IsLeapYear(int year) {
-  return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
-int DaysInMonth(int year, int month) {
-  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
-}
-
-// 0 Sunday to 6 Saturday, for a valid Gregorian date.
-int DayOfWeek(int year, int month, int day) {
-  static constexpr int kOffsets[] = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
-  if (month < 3) --year;
-  return (year + year / 4 - year / 100 + year / 400 + kOffsets[month - 1] + day) % 7;
-}
-
 // The fix time of an RMC sentence, from its time (hhmmss.sss) and date (ddmmyy) fields:
 //   $GPRMC,112315.540,A,3733.2344,N,12701.1232,E,0.00,0.000,311207,,*10  gives 2007-12-31 11:23:15.
 // Nothing for a year not after 2000 ("000000" and an empty date among them) or any field outside the
@@ -91,11 +75,11 @@ std::optional<platform::DateTime> ReadFixTime(std::string_view time, std::string
   t.hour = TwoDigits(time, 0);
   t.minute = TwoDigits(time, 2);
   t.second = TwoDigits(time, 4);
-  if (t.year <= 2000 || t.month < 1 || t.month > 12 || t.day < 1 || t.day > DaysInMonth(t.year, t.month)) {
+  if (t.year <= 2000 || t.month < 1 || t.month > 12 || t.day < 1 || t.day > platform::DaysInMonth(t.year, t.month)) {
     return std::nullopt;
   }
   if (t.hour > 23 || t.minute > 59 || t.second > 59) return std::nullopt;
-  t.dayOfWeek = DayOfWeek(t.year, t.month, t.day);
+  t.dayOfWeek = platform::DayOfWeek(t.year, t.month, t.day);
   return t;
 }
 

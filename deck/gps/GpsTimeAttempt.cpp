@@ -26,20 +26,6 @@ std::optional<int> TwoDigits(std::string_view field, std::size_t at) {
   return (high - '0') * 10 + (low - '0');
 }
 
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
-
-int DaysInMonth(int year, int month) {
-  constexpr std::array<int, 12> kDays = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  return month == 2 && IsLeapYear(year) ? 29 : kDays[static_cast<std::size_t>(month - 1)];
-}
-
-// 0 Sunday to 6 Saturday, for a date of the Gregorian calendar.
-int DayOfWeek(int year, int month, int day) {
-  constexpr std::array<int, 12> kOffsets = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
-  if (month < 3) year -= 1;
-  return (year + year / 4 - year / 100 + year / 400 + kOffsets[static_cast<std::size_t>(month - 1)] + day) % 7;
-}
-
 // A limit as the options give it, held to what one attempt may read.
 std::size_t Capped(int asked) {
   if (asked <= 0 || asked > GpsTimeOptions::kMaxReads) return GpsTimeOptions::kMaxReads;
@@ -93,10 +79,10 @@ std::optional<platform::DateTime> RmcDateTime(std::string_view line) {
   // A receiver without a fix sends a zero date ("000000"); a month 13 or an hour 25 is no time at all,
   // and the device clock must not be set to what a calendar conversion would make of it.
   if (time.year <= 2000 || time.month < 1 || time.month > 12 || time.day < 1 ||
-      time.day > DaysInMonth(time.year, time.month) || time.hour > 23 || time.minute > 59 || time.second > 59) {
+      time.day > platform::DaysInMonth(time.year, time.month) || time.hour > 23 || time.minute > 59 || time.second > 59) {
     return std::nullopt;
   }
-  time.dayOfWeek = DayOfWeek(time.year, time.month, time.day);
+  time.dayOfWeek = platform::DayOfWeek(time.year, time.month, time.day);
   return time;
 }
 

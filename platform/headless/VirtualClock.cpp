@@ -43,15 +43,6 @@ int DayOfWeek(std::int64_t days) {
   return static_cast<int>(w < 0 ? w + 7 : w);
 }
 
-bool IsLeap(int y) {
-  return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
-}
-
-int DaysInMonth(int y, int m) {
-  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  return m == 2 && IsLeap(y) ? 29 : kDays[m - 1];
-}
-
 // Reads exactly `width` digits at `pos`.
 bool ReadNumber(std::string_view text, std::size_t& pos, std::size_t width, int& value) {
   if (pos + width > text.size()) return false;
