@@ -12,6 +12,7 @@
 #include "platform/LocaleNames.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Processes.h"
+#include "platform/Registry.h"
 #include "platform/SerialPorts.h"
 #include "platform/Shell.h"
 #include "platform/Threads.h"
@@ -63,6 +64,8 @@ struct Platform {
   ClockSetter* clockSetter = nullptr;
   // The day, month and day-half names of the device's language; absent: the clock shows none.
   LocaleNames* localeNames = nullptr;
+  // The device registry; absent where a program runs without it.
+  Registry* registry = nullptr;
 };
 
 }  // namespace vexa::platform
