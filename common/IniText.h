@@ -37,9 +37,60 @@ void ForEachIniEntry(std::u16string_view text, std::u16string& section,
                      const std::function<void(std::u16string_view section, std::u16string_view key,
                                               std::u16string_view value)>& entry);
 
+// One key line as the text writer sees it: its section as a place in the section list.
+struct IniLine {
+  std::uint32_t section;
+  std::u16string_view key;
+  std::u16string_view value;
+};
+
 // The text of a file: for each section in order its header and its entries in entry order, sections
 // separated by one empty line, every line ending in CR LF. Zero characters, which a reader would stop
-// at, are left out. Takes time in proportion to the sections and entries together.
+// at, are left out. Takes time in proportion to the sections and entries together. `sectionName(s)`
+// gives the name of section s, `entryAt(i)` entry i as an IniLine; an entry whose section is not in
+// the list is left out.
+template <class SectionName, class EntryAt>
+std::u16string FormatIniText(std::size_t sectionCount, SectionName&& sectionName, std::size_t entryCount,
+                             EntryAt&& entryAt) {
+  // The entries of each section, in entry order, as a chain through `next`.
+  constexpr std::uint32_t kEnd = UINT32_MAX;
+  std::vector<std::uint32_t> first(sectionCount, kEnd);
+  std::vector<std::uint32_t> last(sectionCount, kEnd);
+  std::vector<std::uint32_t> next(entryCount, kEnd);
+  std::size_t length = 0;
+  for (std::uint32_t i = 0; i < entryCount; ++i) {
+    const IniLine line = entryAt(i);
+    if (line.section >= sectionCount) continue;
+    (last[line.section] == kEnd ? first[line.section] : next[last[line.section]]) = i;
+    last[line.section] = i;
+    length += line.key.size() + line.value.size() + 4;
+  }
+  for (std::size_t s = 0; s < sectionCount; ++s) length += sectionName(s).size() + 6;
+
+  std::u16string text;
+  text.reserve(length);
+  for (std::size_t s = 0; s < sectionCount; ++s) {
+    text += u'[';
+    text += sectionName(s);
+    text += u"]\r\n";
+    for (std::uint32_t i = first[s]; i != kEnd; i = next[i]) {
+      const IniLine line = entryAt(i);
+      // A key read from " [a=b" starts with '['; written at the start of its line it would be read
+      // back as a section header and move the keys after it. One leading blank keeps it a key (keys
+      // are trimmed when read).
+      if (!line.key.empty() && line.key.front() == u'[') text += u' ';
+      text += line.key;
+      text += u'=';
+      text += line.value;
+      text += u"\r\n";
+    }
+    if (s + 1 < sectionCount) text += u"\r\n";
+  }
+  std::erase(text, u'\0');
+  return text;
+}
+
+// The same over a list of sections and a list of entries.
 std::u16string FormatIniText(const std::vector<std::u16string>& sections, const std::vector<IniEntry>& entries);
 
 // The bytes of a file as text: up to the first zero byte.

@@ -23,6 +23,8 @@ ProfileStore::ProfileStore(platform::Platform& platform)
     : platform_(platform), koreanUi_(IsKoreanUi(platform.locale)) {}
 
 void ProfileStore::Clear() {
+  std::u16string().swap(pool_);
+  released_ = 0;
   sections_.clear();
   entries_.clear();
   removed_ = 0;
@@ -30,23 +32,58 @@ void ProfileStore::Clear() {
   entryIndex_.Clear();
 }
 
+ProfileStore::Span ProfileStore::Keep(std::u16string_view text) {
+  // Places in the pool are 32-bit; a store that large has run out of memory in all but name.
+  if (pool_.size() + text.size() > UINT32_MAX) throw std::bad_alloc();
+  const Span span{static_cast<std::uint32_t>(pool_.size()), static_cast<std::uint32_t>(text.size())};
+  pool_ += text;
+  return span;
+}
+
+void ProfileStore::Release(Span span) {
+  released_ += span.size;
+  if (released_ < 4096 || released_ * 2 < pool_.size()) return;
+  // Most of the pool is text that was replaced or removed: copy what is still used into a new one.
+  std::u16string pool;
+  pool.reserve(pool_.size() - released_);
+  auto move = [&](Span& piece) {
+    const Span moved{static_cast<std::uint32_t>(pool.size()), piece.size};
+    pool += View(piece);
+    piece = moved;
+  };
+  for (Span& section : sections_) move(section);
+  for (Entry& entry : entries_) {
+    if (entry.section == Entry::kRemoved) continue;
+    move(entry.key);
+    move(entry.value);
+  }
+  pool_ = std::move(pool);
+  released_ = 0;
+}
+
+void ProfileStore::GetSectionNames(std::vector<std::u16string>& names) const {
+  names.clear();
+  names.reserve(sections_.size());
+  for (const Span section : sections_) names.emplace_back(View(section));
+}
+
 std::uint32_t ProfileStore::FindSection(std::u16string_view section) const {
   return sectionIndex_.Find(FoldedIndex::Hash(section),
-                            [&](std::uint32_t id) { return text::EqualsNoCase(sections_[id], section); });
+                            [&](std::uint32_t id) { return text::EqualsNoCase(View(sections_[id]), section); });
 }
 
 std::uint32_t ProfileStore::SectionOf(std::u16string_view section, std::uint32_t hash) {
   const auto next = static_cast<std::uint32_t>(sections_.size());
   const std::uint32_t id = sectionIndex_.FindOrInsert(
-      hash, next, [&](std::uint32_t s) { return text::EqualsNoCase(sections_[s], section); });
-  if (id == next) sections_.emplace_back(section);
+      hash, next, [&](std::uint32_t s) { return text::EqualsNoCase(View(sections_[s]), section); });
+  if (id == next) sections_.push_back(Keep(section));
   return id;
 }
 
 std::uint32_t ProfileStore::FindEntry(std::uint32_t section, std::u16string_view key) const {
   if (section == FoldedIndex::kNone) return FoldedIndex::kNone;
   return entryIndex_.Find(FoldedIndex::Hash(key, section), [&](std::uint32_t id) {
-    return entries_[id].section == section && text::EqualsNoCase(entries_[id].key, key);
+    return entries_[id].section == section && text::EqualsNoCase(View(entries_[id].key), key);
   });
 }
 
@@ -54,13 +91,24 @@ void ProfileStore::Set(std::uint32_t section, std::uint32_t hash, std::u16string
                        std::u16string_view value) {
   const auto next = static_cast<std::uint32_t>(entries_.size());
   const std::uint32_t id = entryIndex_.FindOrInsert(hash, next, [&](std::uint32_t e) {
-    return entries_[e].section == section && text::EqualsNoCase(entries_[e].key, key);
+    return entries_[e].section == section && text::EqualsNoCase(View(entries_[e].key), key);
   });
   if (id != next) {
-    entries_[id].value = value;
+    Span& old = entries_[id].value;
+    if (value.size() <= old.size) {
+      // A value no longer than the one it replaces takes its place.
+      std::copy(value.begin(), value.end(), pool_.begin() + old.at);
+      released_ += old.size - value.size();
+      old.size = static_cast<std::uint32_t>(value.size());
+      return;
+    }
+    const Span replaced = old;
+    old = Keep(value);
+    Release(replaced);
     return;
   }
-  entries_.push_back({section, std::u16string(key), std::u16string(value)});
+  const Span keySpan = Keep(key);
+  entries_.push_back({section, keySpan, Keep(value)});
 }
 
 void ProfileStore::Compact() {
@@ -69,7 +117,7 @@ void ProfileStore::Compact() {
   removed_ = 0;
   entryIndex_.Clear();
   for (std::uint32_t id = 0; id < entries_.size(); ++id) {
-    entryIndex_.Insert(FoldedIndex::Hash(entries_[id].key, entries_[id].section), id);
+    entryIndex_.Insert(FoldedIndex::Hash(View(entries_[id].key), entries_[id].section), id);
   }
 }
 
@@ -83,6 +131,7 @@ bool ProfileStore::Read(platform::WindowHandle owner, std::u16string_view path) 
     }
     const std::string_view content = UpToFirstZero(*bytes);
     if (content.empty()) return true;
+    pool_.reserve(content.size());  // a code page's text has no more characters than bytes
     // Key lines are stored a few at a time: the index slots of a batch's sections are loaded while
     // the next lines are split, and those of its entries while the sections are found, rather than
     // waited for one line at a time. Large files have indexes larger than the processor's caches.
@@ -152,7 +201,14 @@ bool ProfileStore::Read(platform::WindowHandle owner, std::u16string_view path) 
 bool ProfileStore::Save(platform::WindowHandle owner, std::u16string_view path) {
   if (EntryCount() == 0) return false;
   const auto bytes =
-      text::EncodeDeviceText(FormatIniText(sections_, entries_), platform_.locale.AnsiCodePage());
+      text::EncodeDeviceText(FormatIniText(
+                                 sections_.size(), [&](std::size_t s) { return View(sections_[s]); },
+                                 entries_.size(),
+                                 [&](std::size_t i) {
+                                   const Entry& e = entries_[i];
+                                   return IniLine{e.section, View(e.key), View(e.value)};
+                                 }),
+                             platform_.locale.AnsiCodePage());
   if (!platform_.files.WriteWholeFile(path, bytes)) {
     ShowOpenError(owner, path, true);
     return false;
@@ -163,14 +219,14 @@ bool ProfileStore::Save(platform::WindowHandle owner, std::u16string_view path) 
 std::u16string ProfileStore::GetString(std::u16string_view section, std::u16string_view key,
                                        std::u16string_view defaultValue) const {
   const std::uint32_t id = FindEntry(FindSection(section), key);
-  return std::u16string(id != FoldedIndex::kNone ? std::u16string_view(entries_[id].value) : defaultValue);
+  return std::u16string(id != FoldedIndex::kNone ? View(entries_[id].value) : defaultValue);
 }
 
 std::int32_t ProfileStore::GetInt(std::u16string_view section, std::u16string_view key,
                                   std::int32_t defaultValue) const {
   const std::uint32_t id = FindEntry(FindSection(section), key);
-  if (id == FoldedIndex::kNone || entries_[id].value.empty()) return defaultValue;
-  return text::ParseInt(entries_[id].value);
+  if (id == FoldedIndex::kNone || entries_[id].value.size == 0) return defaultValue;
+  return text::ParseInt(View(entries_[id].value));
 }
 
 void ProfileStore::SetString(std::u16string_view section, std::u16string_view key,
@@ -188,8 +244,11 @@ void ProfileStore::DeleteKey(std::u16string_view section, std::u16string_view ke
   const std::uint32_t id = FindEntry(s, key);
   if (id == FoldedIndex::kNone) return;
   entryIndex_.Erase(FoldedIndex::Hash(key, s), id);
+  const Entry removed = entries_[id];
   entries_[id] = Entry{};
   ++removed_;
+  Release(removed.key);
+  Release(removed.value);
   Compact();
 }
 

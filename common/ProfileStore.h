@@ -36,14 +36,30 @@ class ProfileStore {
   void SetInt(std::u16string_view section, std::u16string_view key, std::int32_t value);
   // Removes the entry; its section stays listed.
   void DeleteKey(std::u16string_view section, std::u16string_view key);
-  void GetSectionNames(std::vector<std::u16string>& names) const { names = sections_; }
+  void GetSectionNames(std::vector<std::u16string>& names) const;
 
   bool KoreanUi() const { return koreanUi_; }
   std::size_t EntryCount() const { return entries_.size() - removed_; }
 
  private:
-  using Entry = IniEntry;
+  // A piece of `pool_`.
+  struct Span {
+    std::uint32_t at = 0;
+    std::uint32_t size = 0;
+  };
+  struct Entry {
+    static constexpr std::uint32_t kRemoved = UINT32_MAX;  // a removed entry, left out when writing
 
+    std::uint32_t section = kRemoved;
+    Span key;
+    Span value;
+  };
+
+  std::u16string_view View(Span span) const { return std::u16string_view(pool_).substr(span.at, span.size); }
+  // Appends the text to the pool.
+  Span Keep(std::u16string_view text);
+  // Releases a piece of the pool no entry refers to any more; rebuilds the pool once most of it is such.
+  void Release(Span span);
   void Clear();
   std::uint32_t FindSection(std::u16string_view section) const;
   // The place of the section in the list, added at its end when new; `hash` is FoldedIndex::Hash(section).
@@ -57,7 +73,11 @@ class ProfileStore {
 
   platform::Platform& platform_;
   bool koreanUi_;
-  std::vector<std::u16string> sections_;
+  // Every section name, key and value lies in one pool, one after the other: a large file costs a few
+  // allocations instead of two per key, and reading it again frees them at once.
+  std::u16string pool_;
+  std::size_t released_ = 0;  // characters of the pool nothing refers to
+  std::vector<Span> sections_;
   // In the order the entries were first added; removed ones stay as gaps until the next Compact.
   std::vector<Entry> entries_;
   std::size_t removed_ = 0;
