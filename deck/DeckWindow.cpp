@@ -7,11 +7,13 @@
 #include "common/text/Text.h"
 #include "deck/AutoRunCountdown.h"
 #include "deck/DeckStartup.h"
+#include "deck/DialogLayout.h"
 #include "deck/SkinSelector.h"
 #include "deck/gps/GpsTimeDialog.h"
 #include "deck/pictures/BackgroundDialog.h"
 #include "deck/pictures/PictureLoader.h"
 #include "deck/pictures/SlideShow.h"
+#include "deck/tasks/TaskListWindow.h"
 #include "platform/ui/ResourceIds.h"
 
 namespace vexa::deck {
@@ -405,7 +407,15 @@ bool DeckWindow::EnterSkinEditor() {
   Seam("EnterSkinEditor");
   return false;
 }
-void DeckWindow::OpenTaskList() { Seam("OpenTaskList"); }
+void DeckWindow::OpenTaskList() {
+  tasks::TaskListOptions options;
+  options.texts = tasks::LauncherTaskListTexts(env_.KoreanUi());
+  options.layout = [this](platform::ui::WindowTemplate& tmpl) { ScaleForLargeFont(tmpl, screen_); };
+  options.fonts = [this](platform::ui::Window& window, const platform::ui::WindowTemplate& tmpl) {
+    ApplyLargeFont(env_, window, tmpl, screen_);
+  };
+  tasks::RunTaskList(env_.platform(), ui_, window_, options);
+}
 void DeckWindow::OpenCalendar() { Seam("OpenCalendar"); }
 void DeckWindow::OpenClock() { Seam("OpenClock"); }
 SettingsOutcome DeckWindow::OpenSettings() {

@@ -34,6 +34,10 @@ void InProcessWindowList::SetForeignIcon(ForeignWindow window, gfx::Bitmap icon)
   if (Foreign* foreign = FindForeign(window)) foreign->icon = std::move(icon);
 }
 
+void InProcessWindowList::SetForeignTopMost(ForeignWindow window, bool topMost) {
+  if (Foreign* foreign = FindForeign(window)) foreign->topMost = topMost;
+}
+
 bool InProcessWindowList::IsTopMost(ForeignWindow window) const {
   const Foreign* foreign = FindForeign(window);
   return foreign != nullptr && foreign->topMost;

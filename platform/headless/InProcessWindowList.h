@@ -35,6 +35,8 @@ class InProcessWindowList : public ui::WindowList {
   // The other program has ended; false when there is no such window.
   bool RemoveForeign(ui::ForeignWindow window);
   void SetForeignIcon(ui::ForeignWindow window, gfx::Bitmap icon);
+  // The other program made its window top-most itself (nothing is logged: we did not ask for it).
+  void SetForeignTopMost(ui::ForeignWindow window, bool topMost);
   // Whether a window of another program is top-most (false for ours and unknown ones).
   bool IsTopMost(ui::ForeignWindow window) const;
 

@@ -231,6 +231,14 @@ class LineReader {
       }
       return SerialBytes(words_[2].quoted ? words_[2].raw : words_[2].text, action_.bytes);
     }
+    if (verb == "window") {
+      action_.verb = V::kWindow;
+      return Window();
+    }
+    if (verb == "window-gone") {
+      action_.verb = V::kWindowGone;
+      return First({Expect(1), Title()});
+    }
     if (verb == "quit") {
       action_.verb = V::kQuit;
       return Expect(0);
@@ -281,10 +289,46 @@ class LineReader {
     value = text::FromUtf8(words_[index].text);
     return {};
   }
+  // window "Navigation" class "NaviMain" topmost icon "\Storage Card\Navi\navi.png"
+  std::string Window() {
+    if (words_.size() < 2) return "window takes a title, then class, hidden, topmost or icon";
+    Title();
+    for (std::size_t i = 2; i < words_.size(); ++i) {
+      const std::string option = words_[i].quoted ? std::string() : Lower(words_[i].text);
+      if (option == "hidden") {
+        action_.hidden = true;
+      } else if (option == "topmost") {
+        action_.topMost = true;
+      } else if (option == "class" || option == "icon") {
+        if (i + 1 >= words_.size()) return "window's " + option + " needs a value after it";
+        const Word& value = words_[++i];
+        if (option == "class") {
+          action_.windowClass = text::FromUtf8(value.text);
+        } else if (action_.iconPath || action_.iconColor) {
+          return "window takes one icon";
+        } else if (value.quoted) {
+          if (value.text.empty()) return "window's icon needs a picture's device path";
+          action_.iconPath = text::FromUtf8(value.text);
+        } else {
+          gfx::ColorRef color = 0;
+          std::string problem = ParseColor(value.text, color);
+          if (!problem.empty())
+            return "window's icon takes a quoted picture path or R,G,B, not \"" + value.text + "\"";
+          action_.iconColor = color;
+        }
+      } else {
+        return "window knows class, hidden, topmost and icon, not \"" + words_[i].text + "\"";
+      }
+    }
+    return {};
+  }
   // color 255,0,128  (blanks after the commas are allowed)
   std::string Color() {
     std::string joined;
     for (std::size_t i = 1; i < words_.size(); ++i) joined += words_[i].text;
+    return ParseColor(joined, action_.color);
+  }
+  static std::string ParseColor(const std::string& joined, gfx::ColorRef& color) {
     int parts[3] = {};
     std::size_t start = 0;
     for (int k = 0; k < 3; ++k) {
@@ -296,7 +340,7 @@ class LineReader {
       }
       start = comma + 1;
     }
-    action_.color = gfx::Rgb(parts[0], parts[1], parts[2]);
+    color = gfx::Rgb(parts[0], parts[1], parts[2]);
     return {};
   }
 

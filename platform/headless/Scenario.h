@@ -35,6 +35,9 @@ enum class ScenarioVerb {
   kQuit,        // quit
   kSerial,      // serial "COM2:" "TEXT"      bytes arrive on a serial port at once
   kSerialFile,  // serial-file "COM2:" PATH   a recording arrives at the port's rate
+  kWindow,      // window "TITLE" [class "NAME"] [hidden] [topmost] [icon "DEVICEPATH"|icon R,G,B]
+                //   another program shows a window
+  kWindowGone,  // window-gone "TITLE"   that program has ended: its window goes away
 };
 
 struct ScenarioAction {
@@ -54,6 +57,12 @@ struct ScenarioAction {
   bool wholeScreen = false;  // screenshot screen: every visible window as stacked, not one window
   int port = 0;              // serial, serial-file: the port's number
   std::string bytes;         // serial: the bytes, escapes resolved
+  // window: the other program's window.
+  std::u16string windowClass;
+  bool hidden = false;
+  bool topMost = false;
+  std::optional<std::u16string> iconPath;  // a picture file of the device
+  std::optional<gfx::ColorRef> iconColor;  // a square of one colour
 
   // The control of click, choose, type and check, as Automation takes it.
   ui::ControlRef control() const {
@@ -81,7 +90,8 @@ struct ScenarioError {
 // and a caption when quoted (click "Setup" "Save"), digits or not: "10" names the button reading 10.
 // The TEXT of serial has escapes of its own: \r, \n, \xNN (two hexadecimal digits), \\ and \";
 // any other backslash is an error there. Its port is "COM1:" .. "COM9:", "\\?\COM10:" and up (the
-// colon may be left out).
+// colon may be left out). In window, the words class, hidden, topmost and icon may come in any order;
+// icon takes a quoted device path of a picture or an unquoted R,G,B colour without blanks.
 class Scenario {
  public:
   Scenario() = default;

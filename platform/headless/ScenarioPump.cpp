@@ -5,6 +5,8 @@
 #include <ostream>
 #include <vector>
 
+#include "common/text/Text.h"
+
 namespace vexa::platform {
 
 ScenarioPump::ScenarioPump(Scenario scenario, VirtualClock& clock, EffectLog& log, std::ostream& errors)
@@ -53,6 +55,44 @@ std::string ScenarioPump::FeedSerial(const ScenarioAction& action) {
   return {};
 }
 
+namespace {
+
+// The icon a scenario gives a window as a colour: a square of it in a dark frame, at the size of a
+// program's icon.
+gfx::Bitmap ColourIcon(gfx::ColorRef colour) {
+  constexpr int kSide = 32;
+  gfx::Bitmap icon(kSide, kSide);
+  gfx::FillRect(icon, icon.bounds(), colour);
+  gfx::FrameRect(icon, icon.bounds(), gfx::Rgb(32, 32, 32));
+  return icon;
+}
+
+}  // namespace
+
+std::string ScenarioPump::ChangeWindows(const ScenarioAction& action) {
+  if (windows_ == nullptr) return "there is no window list for other programs' windows";
+  if (action.verb == ScenarioVerb::kWindowGone) {
+    for (const ui::ForeignWindow window : windows_->Enumerate()) {
+      // Our own windows are not the scenario's to take away: RemoveForeign refuses them.
+      if (text::EqualsNoCase(windows_->Title(window), action.title) && windows_->RemoveForeign(window))
+        return {};
+    }
+    return "no window of another program is titled \"" + text::ToUtf8(action.title) + "\"";
+  }
+  std::optional<gfx::Bitmap> icon;
+  if (action.iconPath) {
+    if (pictures_ != nullptr) icon = pictures_->Decode(*action.iconPath);
+    if (!icon || icon->empty())
+      return "cannot read the icon picture \"" + text::ToUtf8(*action.iconPath) + "\"";
+  } else if (action.iconColor) {
+    icon = ColourIcon(*action.iconColor);
+  }
+  const ui::ForeignWindow window = windows_->AddForeign(action.title, action.windowClass, !action.hidden);
+  if (icon) windows_->SetForeignIcon(window, std::move(*icon));
+  if (action.topMost) windows_->SetForeignTopMost(window, true);
+  return {};
+}
+
 void ScenarioPump::LogAction(const ScenarioAction& action) {
   log_.Record("action", {{"line", static_cast<std::int64_t>(action.line)}, {"text", action.text}});
 }
@@ -81,6 +121,12 @@ void ScenarioPump::Perform(const ScenarioAction& action) {
     case V::kQuit:
       Quit();
       return;
+    case V::kWindow:
+    case V::kWindowGone: {
+      const std::string problem = ChangeWindows(action);
+      if (!problem.empty()) Fail(action.line, problem);
+      return;
+    }
     case V::kSerial:
     case V::kSerialFile: {
       const std::string problem = FeedSerial(action);

@@ -6,11 +6,13 @@
 #include <string_view>
 
 #include "platform/EffectLog.h"
+#include "platform/headless/InProcessWindowList.h"
 #include "platform/headless/Scenario.h"
 #include "platform/headless/ScriptedSerialPorts.h"
 #include "platform/headless/VirtualClock.h"
 #include "platform/ui/Automation.h"
 #include "platform/ui/EventLoop.h"
+#include "platform/ui/Graphics.h"
 
 namespace vexa::platform {
 
@@ -35,6 +37,9 @@ namespace vexa::platform {
 // a screenshot of the whole screen is logged once written as "screenshot" {path, windows (how many are
 // on it), top (the title of the top one)}. serial and serial-file hand their bytes to the scripted
 // ports and return at once; a recording then flows in the virtual time that later actions pass.
+// window puts a window of another program into the window list, on top of the other programs'
+// windows, with its icon decoded from the device's picture file or drawn as a square of the colour;
+// window-gone takes the first such window with that title (letter case aside) away again.
 class ScenarioPump : public ui::EventPump {
  public:
   static constexpr int kFailedExitCode = 3;
@@ -48,6 +53,12 @@ class ScenarioPump : public ui::EventPump {
   void SetSerialPorts(ScriptedSerialPorts* ports, std::string scenarioFolder) {
     serialPorts_ = ports;
     scenarioFolder_ = std::move(scenarioFolder);
+  }
+  // The window list that window and window-gone change, and the decoder of their icon pictures.
+  // Those actions fail while there is no list; an icon picture fails without a decoder.
+  void SetForeignWindows(InProcessWindowList* windows, ui::PictureDecoder* pictures) {
+    windows_ = windows;
+    pictures_ = pictures;
   }
   // Handles the host's pending events (QCoreApplication::processEvents at run time).
   void SetHostEvents(std::function<void()> processHostEvents) { hostEvents_ = std::move(processHostEvents); }
@@ -69,6 +80,8 @@ class ScenarioPump : public ui::EventPump {
   void Perform(const ScenarioAction& action);
   // serial and serial-file; an error text when the action cannot be done.
   std::string FeedSerial(const ScenarioAction& action);
+  // window and window-gone; an error text when the action cannot be done.
+  std::string ChangeWindows(const ScenarioAction& action);
   void HostEvents();
 
   Scenario scenario_;
@@ -79,6 +92,8 @@ class ScenarioPump : public ui::EventPump {
   std::function<void()> hostEvents_;
   ScriptedSerialPorts* serialPorts_ = nullptr;
   std::string scenarioFolder_;
+  InProcessWindowList* windows_ = nullptr;
+  ui::PictureDecoder* pictures_ = nullptr;
   bool quitting_ = false;
   int exitCode_ = 0;
 };

@@ -302,7 +302,10 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info, const ProgramMain
   if (displayWindows) {
     windowList = std::make_unique<LoggingWindowList>(*displayWindows, log);
   } else {
-    windowList = std::make_unique<InProcessWindowList>(ui, log);
+    auto inProcess = std::make_unique<InProcessWindowList>(ui, log);
+    // The scenario's window actions put other programs' windows into this list.
+    if (scenarioPump) scenarioPump->SetForeignWindows(inProcess.get(), &pictures);
+    windowList = std::move(inProcess);
   }
 
   Platform platform{

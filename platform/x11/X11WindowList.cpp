@@ -429,8 +429,85 @@ std::u16string X11WindowList::ClassName(ForeignWindow window) {
   return facts.resClass;
 }
 
+namespace {
+
+// One channel of a pixel value of a true-colour visual, as 0 to 255.
+unsigned Channel(unsigned long pixel, unsigned long mask) {
+  if (mask == 0) return 0;
+  int shift = 0;
+  while (((mask >> shift) & 1u) == 0) ++shift;
+  const unsigned long top = mask >> shift;
+  return static_cast<unsigned>(((pixel & mask) >> shift) * 255u / top);
+}
+
+// The icon picture of a window's WM_HINTS (icon_pixmap, and icon_mask for its see-through part):
+// the icon a program gives its window class where it sets none of its own pictures. A one-bit
+// pixmap is black on white; a deeper one is read through the screen's visual. Nullopt without one.
+std::optional<gfx::Bitmap> HintsIcon(Display* display, Window window) {
+  XWMHints* hints = XGetWMHints(display, window);
+  if (hints == nullptr) return std::nullopt;
+  const Pixmap pixmap = (hints->flags & IconPixmapHint) != 0 ? hints->icon_pixmap : None;
+  const Pixmap mask = (hints->flags & IconMaskHint) != 0 ? hints->icon_mask : None;
+  XFree(hints);
+  if (pixmap == None) return std::nullopt;
+
+  Window root = 0;
+  int x = 0;
+  int y = 0;
+  unsigned width = 0;
+  unsigned height = 0;
+  unsigned border = 0;
+  unsigned depth = 0;
+  if (XGetGeometry(display, pixmap, &root, &x, &y, &width, &height, &border, &depth) == 0)
+    return std::nullopt;
+  constexpr unsigned kLargest = 1024;  // as for _NET_WM_ICON
+  if (width == 0 || height == 0 || width > kLargest || height > kLargest) return std::nullopt;
+  XImage* image = XGetImage(display, pixmap, 0, 0, width, height, AllPlanes, ZPixmap);
+  if (image == nullptr) return std::nullopt;
+  XImage* maskImage = nullptr;
+  if (mask != None) {
+    unsigned maskWidth = 0;
+    unsigned maskHeight = 0;
+    unsigned maskDepth = 0;
+    if (XGetGeometry(display, mask, &root, &x, &y, &maskWidth, &maskHeight, &border, &maskDepth) != 0 &&
+        maskWidth >= width && maskHeight >= height) {
+      maskImage = XGetImage(display, mask, 0, 0, width, height, 1, XYPixmap);
+    }
+  }
+
+  const Visual* visual = DefaultVisual(display, DefaultScreen(display));
+  const gfx::Pixel background = gfx::ToPixel(gfx::SystemColors::kWindow);
+  gfx::Bitmap icon(static_cast<int>(width), static_cast<int>(height));
+  for (int row = 0; row < icon.height(); ++row) {
+    for (int column = 0; column < icon.width(); ++column) {
+      gfx::Pixel out = background;
+      if (maskImage == nullptr || XGetPixel(maskImage, column, row) != 0) {
+        const unsigned long value = XGetPixel(image, column, row);
+        if (depth == 1) {
+          out = value != 0 ? 0xFF000000u : 0xFFFFFFFFu;
+        } else {
+          out = 0xFF000000u | (Channel(value, visual->red_mask) << 16) |
+                (Channel(value, visual->green_mask) << 8) | Channel(value, visual->blue_mask);
+        }
+      }
+      icon.Set(column, row, out);
+    }
+  }
+  if (maskImage != nullptr) XDestroyImage(maskImage);
+  XDestroyImage(image);
+  return icon;
+}
+
+}  // namespace
+
 std::optional<gfx::Bitmap> X11WindowList::Icon(ForeignWindow window) {
   if (!Plausible(window)) return std::nullopt;
+  const auto picture = NetWmIcon(window);
+  if (picture) return picture;
+  return HintsIcon(display_, window);
+}
+
+std::optional<gfx::Bitmap> X11WindowList::NetWmIcon(ForeignWindow window) {
   // _NET_WM_ICON: width, height, then width * height ARGB pixels, repeated for each size:
   //   16 16 0xff2040c0 0xff2040c0 ... 32 32 0x00000000 ...
   const auto data = Properties(display_).Longs(window, atoms_->netWmIcon, XA_CARDINAL);

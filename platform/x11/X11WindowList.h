@@ -45,7 +45,8 @@ class X11WindowList : public ui::WindowList {
   std::u16string Title(ui::ForeignWindow window) override;
   std::u16string ClassName(ui::ForeignWindow window) override;
   // The _NET_WM_ICON picture of 32 x 32 pixels, else the nearest size, its transparency blended over
-  // the window background colour; nullopt when the window has none.
+  // the window background colour; without one, the icon pixmap of WM_HINTS (the icon the program
+  // gives its windows alike), its mask showing the background; nullopt when the window has neither.
   std::optional<gfx::Bitmap> Icon(ui::ForeignWindow window) override;
   bool SetForeground(ui::ForeignWindow window) override;
   // Sends WM_DELETE_WINDOW; false (and nothing sent) when the window does not take that request.
@@ -59,6 +60,7 @@ class X11WindowList : public ui::WindowList {
  private:
   struct Atoms;
   X11WindowList(_XDisplay* display, std::unique_ptr<Atoms> atoms);
+  std::optional<gfx::Bitmap> NetWmIcon(ui::ForeignWindow window);
 
   _XDisplay* display_;
   std::unique_ptr<Atoms> atoms_;

@@ -12,12 +12,14 @@
 #include "common/Environment.h"
 #include "deck/AutoRunCountdown.h"
 #include "deck/DeckWindow.h"
+#include "deck/DialogLayout.h"
 #include "deck/ScreenSizeDialog.h"
 #include "deck/SkinSelector.h"
 #include "deck/media/MediaList.h"
 #include "deck/media/ShortcutList.h"
 #include "deck/pictures/BackgroundDialog.h"
 #include "deck/pictures/SlideShow.h"
+#include "deck/tasks/TaskListWindow.h"
 #include "platform/qt/QtOwnerDrawControl.h"
 #include "platform/qt/QtWindow.h"
 #include "platform/runtime/ProgramRuntime.h"
@@ -183,6 +185,22 @@ TEST_P(DeckTextFitTest, TheShortcutListFits) {
                       RunShortcutList(env, ui, nullptr, ShortcutKind::kApplication);
                     }),
               ::testing::IsEmpty());
+}
+
+TEST_P(DeckTextFitTest, TheTaskListFits) {
+  EXPECT_THAT(
+      Check("click \"Task List\" \"Return\"\n",
+            [](Environment& env, platform::ui::UserInterface& ui) {
+              const gfx::Size screen = ui.ScreenSize();
+              tasks::TaskListOptions options;
+              options.texts = tasks::LauncherTaskListTexts(env.KoreanUi());
+              options.layout = [&](platform::ui::WindowTemplate& tmpl) { ScaleForLargeFont(tmpl, screen); };
+              options.fonts = [&](platform::ui::Window& window, const platform::ui::WindowTemplate& tmpl) {
+                ApplyLargeFont(env, window, tmpl, screen);
+              };
+              tasks::RunTaskList(env.platform(), ui, nullptr, options);
+            }),
+      ::testing::IsEmpty());
 }
 
 // The slide show and the background chooser.

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <map>
 #include <sstream>
@@ -394,6 +395,86 @@ TEST_F(ScenarioPumpTest, SerialActionsFailWithoutPortsOrARecording) {
   second.RunUntil([] { return false; });
   EXPECT_EQ(errors_.str(), "scenario line 1: cannot read the recording \"/nonexistent/drive.nmea\"\n");
   EXPECT_EQ(second.exitCode(), ScenarioPump::kFailedExitCode);
+}
+
+}  // namespace
+}  // namespace vexa::platform
+
+namespace vexa::platform {
+namespace {
+
+// A user interface without windows of its own: the window list then holds only other programs'.
+class NoWindows : public ui::UserInterface {
+ public:
+  int RunModal(const ui::WindowTemplate&, ui::WindowHandler&, ui::Window*) override { return 0; }
+  ui::Window& CreateModeless(const ui::WindowTemplate&, ui::WindowHandler&, ui::Window*) override {
+    std::abort();
+  }
+  ui::Window& CreateChild(ui::Window&, const ui::WindowTemplate&, ui::WindowHandler&) override {
+    std::abort();
+  }
+  ui::Window* Find(WindowHandle) override { return nullptr; }
+  std::vector<ui::Window*> TopLevelWindows() override { return {}; }
+  gfx::Size ScreenSize() const override { return {800, 480}; }
+  void SetWaitCursor(bool) override {}
+  void Quit(int) override {}
+};
+
+// Knows one picture: "\icons\navi.png", 24 x 24 of blue.
+class OnePicture : public ui::PictureDecoder {
+ public:
+  std::optional<gfx::Bitmap> Decode(std::u16string_view path, std::optional<gfx::Size>) override {
+    if (path != u"\\icons\\navi.png") return std::nullopt;
+    return gfx::Bitmap(24, 24, 0xFF0000FFu);
+  }
+};
+
+TEST_F(ScenarioPumpTest, WindowActionsPutOtherProgramsWindowsIntoTheListAndTakeThemAway) {
+  NoWindows ui;
+  InProcessWindowList windows(ui, capture_.log);
+  OnePicture pictures;
+  ScenarioPump& pump = Load(
+      "window \"Navigation\" class \"NaviMain\" icon \"\\icons\\navi.png\"\n"
+      "window \"Music\" icon 0,255,0 hidden\n"
+      "window \"Pinned\" topmost\n"
+      "window \"Notes\"\n"
+      "window-gone \"music\"\n");
+  pump.SetForeignWindows(&windows, &pictures);
+  pump.RunUntil([] { return false; });
+  ASSERT_EQ(pump.exitCode(), 0) << errors_.str();
+
+  std::vector<std::u16string> titles;
+  for (const ui::ForeignWindow window : windows.Enumerate()) titles.push_back(windows.Title(window));
+  EXPECT_THAT(titles, ElementsAre(u"Pinned", u"Notes", u"Navigation"));  // top-most first, then newest first
+  const auto navigation = windows.Find(u"Navigation", u"NaviMain");
+  ASSERT_TRUE(navigation.has_value());
+  ASSERT_TRUE(windows.Icon(*navigation).has_value());
+  EXPECT_EQ(windows.Icon(*navigation)->At(3, 3), 0xFF0000FFu);
+  EXPECT_TRUE(windows.IsTopMost(*windows.Find(u"Pinned", std::nullopt)));
+  // The program set up its own window: nothing was done to it through the list.
+  EXPECT_THAT(Effects(), IsEmpty());
+}
+
+TEST_F(ScenarioPumpTest, WindowActionsFailForAMissingIconOrAWindowThatIsNotThere) {
+  NoWindows ui;
+  InProcessWindowList windows(ui, capture_.log);
+  OnePicture pictures;
+  ScenarioPump& pump = Load("window \"Navigation\" icon \"\\icons\\gone.png\"\n");
+  pump.SetForeignWindows(&windows, &pictures);
+  pump.RunUntil([] { return false; });
+  EXPECT_EQ(errors_.str(), "scenario line 1: cannot read the icon picture \"\\icons\\gone.png\"\n");
+  EXPECT_TRUE(windows.Enumerate().empty());
+
+  errors_.str("");
+  ScenarioPump& second = Load("window-gone \"Navigation\"\n");
+  second.RunUntil([] { return false; });
+  EXPECT_EQ(errors_.str(), "scenario line 1: there is no window list for other programs' windows\n");
+  errors_.str("");
+  ScenarioPump& third = Load("window-gone \"Navigation\"\n");
+  third.SetForeignWindows(&windows, &pictures);
+  third.RunUntil([] { return false; });
+  EXPECT_EQ(errors_.str(), "scenario line 1: no window of another program is titled \"Navigation\"\n");
+  EXPECT_EQ(third.exitCode(), ScenarioPump::kFailedExitCode);
 }
 
 }  // namespace

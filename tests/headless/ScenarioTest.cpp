@@ -273,3 +273,40 @@ TEST(ScenarioSerialTest, WrongSerialLinesAreReported) {
 
 }  // namespace
 }  // namespace vexa::platform
+
+namespace vexa::platform {
+namespace {
+
+TEST(ScenarioWindowTest, AWindowOfAnotherProgramTakesItsWordsInAnyOrder) {
+  const auto actions = Parsed(
+      "window \"Navigation\" icon \"\\Storage Card\\navi.png\" TOPMOST class \"NaviMain\"\n"
+      "window \"Music\" hidden icon 40,160,40\n"
+      "window \"\"\n"
+      "window-gone \"Music\"\n");
+  ASSERT_EQ(actions.size(), 4u);
+  EXPECT_EQ(actions[0].verb, V::kWindow);
+  EXPECT_EQ(actions[0].title, u"Navigation");
+  EXPECT_EQ(actions[0].windowClass, u"NaviMain");
+  EXPECT_TRUE(actions[0].topMost);
+  EXPECT_FALSE(actions[0].hidden);
+  EXPECT_EQ(actions[0].iconPath, u"\\Storage Card\\navi.png");
+  EXPECT_TRUE(actions[1].hidden);
+  EXPECT_EQ(actions[1].iconColor, gfx::Rgb(40, 160, 40));
+  EXPECT_FALSE(actions[1].iconPath.has_value());
+  EXPECT_EQ(actions[2].title, u"");
+  EXPECT_TRUE(actions[2].windowClass.empty());
+  EXPECT_EQ(actions[3].verb, V::kWindowGone);
+  EXPECT_EQ(actions[3].title, u"Music");
+
+  EXPECT_EQ(ErrorOf("window\n").message, "window takes a title, then class, hidden, topmost or icon");
+  EXPECT_EQ(ErrorOf("window \"A\" class\n").message, "window's class needs a value after it");
+  EXPECT_EQ(ErrorOf("window \"A\" minimised\n").message,
+            "window knows class, hidden, topmost and icon, not \"minimised\"");
+  EXPECT_EQ(ErrorOf("window \"A\" icon 1,2\n").message,
+            "window's icon takes a quoted picture path or R,G,B, not \"1,2\"");
+  EXPECT_EQ(ErrorOf("window \"A\" icon 1,2,3 icon \"\\a.png\"\n").message, "window takes one icon");
+  EXPECT_EQ(ErrorOf("window-gone\n").message, "window-gone takes 1 value, not 0");
+}
+
+}  // namespace
+}  // namespace vexa::platform

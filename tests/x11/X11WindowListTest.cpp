@@ -390,6 +390,43 @@ TEST_F(X11WindowListTest, IconTakesTheNearestSizeAndRefusesCutShortData) {
   EXPECT_FALSE(list_->Icon(MakeWindow("No icon", "n", "N")).has_value());
 }
 
+TEST_F(X11WindowListTest, WithoutANetWmIconTheHintsIconPixmapAndItsMaskAreTaken) {
+  const Window window = MakeWindow("Old-style icon", "o", "O");
+  const Window root = DefaultRootWindow(display_);
+  const Pixmap picture =
+      XCreatePixmap(display_, root, 16, 16, DefaultDepth(display_, DefaultScreen(display_)));
+  GC gc = XCreateGC(display_, picture, 0, nullptr);
+  XSetForeground(display_, gc, 0xFF0000);  // red on a 24-bit true-colour screen
+  XFillRectangle(display_, picture, gc, 0, 0, 16, 16);
+  XFreeGC(display_, gc);
+  // The mask lets through the left half only.
+  const Pixmap mask = XCreatePixmap(display_, root, 16, 16, 1);
+  GC maskGc = XCreateGC(display_, mask, 0, nullptr);
+  XSetForeground(display_, maskGc, 0);
+  XFillRectangle(display_, mask, maskGc, 0, 0, 16, 16);
+  XSetForeground(display_, maskGc, 1);
+  XFillRectangle(display_, mask, maskGc, 0, 0, 8, 16);
+  XFreeGC(display_, maskGc);
+  XWMHints hints{};
+  hints.flags = IconPixmapHint | IconMaskHint;
+  hints.icon_pixmap = picture;
+  hints.icon_mask = mask;
+  XSetWMHints(display_, window, &hints);
+  XSync(display_, False);
+
+  const auto icon = list_->Icon(window);
+  ASSERT_TRUE(icon.has_value());
+  EXPECT_EQ(icon->size(), (gfx::Size{16, 16}));
+  EXPECT_EQ(icon->At(2, 5), 0xFFFF0000u);
+  EXPECT_EQ(icon->At(12, 5), 0xFFFFFFFFu);  // masked out: the window background
+
+  // A picture of its own comes first.
+  SetIcon(window, {1, 1, 0xFF00FF00L});
+  EXPECT_EQ(list_->Icon(window)->At(0, 0), 0xFF00FF00u);
+  XFreePixmap(display_, picture);
+  XFreePixmap(display_, mask);
+}
+
 TEST_F(X11WindowListTest, WindowsThatAreGoneAnswerNothingWithoutEndingTheProgram) {
   const Window window = MakeWindow("Short-lived", "s", "S");
   XDestroyWindow(display_, window);
