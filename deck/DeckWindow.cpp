@@ -8,6 +8,8 @@
 #include "deck/AutoRunCountdown.h"
 #include "deck/DeckStartup.h"
 #include "deck/SkinSelector.h"
+#include "deck/clock/CalendarWindow.h"
+#include "deck/clock/ClockWindow.h"
 #include "deck/gps/GpsTimeDialog.h"
 #include "deck/pictures/BackgroundDialog.h"
 #include "deck/pictures/PictureLoader.h"
@@ -385,6 +387,9 @@ void DeckWindow::OpenMediaList(MediaMode mode, std::u16string_view folder) {
 
 void DeckWindow::OpenShortcutList(ShortcutKind kind) { RunShortcutList(env_, ui_, window_, kind); }
 
+void DeckWindow::OpenClock() { RunClockWindow(env_, ui_, window_, screen_); }
+void DeckWindow::OpenCalendar() { RunCalendarWindow(env_, ui_, window_, screen_); }
+
 void DeckWindow::OpenBackgroundChooser() {
   BackgroundDialogInput input;
   input.backgrounds = pictureShow_.lists().backgrounds;
@@ -406,8 +411,6 @@ bool DeckWindow::EnterSkinEditor() {
   return false;
 }
 void DeckWindow::OpenTaskList() { Seam("OpenTaskList"); }
-void DeckWindow::OpenCalendar() { Seam("OpenCalendar"); }
-void DeckWindow::OpenClock() { Seam("OpenClock"); }
 SettingsOutcome DeckWindow::OpenSettings() {
   Seam("OpenSettings");
   return {};

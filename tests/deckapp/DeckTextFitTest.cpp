@@ -14,6 +14,8 @@
 #include "deck/DeckWindow.h"
 #include "deck/ScreenSizeDialog.h"
 #include "deck/SkinSelector.h"
+#include "deck/clock/CalendarWindow.h"
+#include "deck/clock/ClockWindow.h"
 #include "deck/media/MediaList.h"
 #include "deck/media/ShortcutList.h"
 #include "deck/pictures/BackgroundDialog.h"
@@ -279,3 +281,21 @@ TEST_P(DeckTextFitTest, TheGpsTimeDialogFitsEveryTextItShows) {
 
 }  // namespace
 }  // namespace vexa::deck
+
+// The clock and the calendar.
+
+TEST_P(DeckTextFitTest, TheClockWindowFits) {
+  EXPECT_THAT(Check("click \"Clock\" 2\n",
+                    [](Environment& env, platform::ui::UserInterface& ui) {
+                      RunClockWindow(env, ui, nullptr, ui.ScreenSize());
+                    }),
+              ::testing::IsEmpty());
+}
+
+TEST_P(DeckTextFitTest, TheCalendarWindowFits) {
+  EXPECT_THAT(Check("click \"Calendar\" 2\n",
+                    [](Environment& env, platform::ui::UserInterface& ui) {
+                      RunCalendarWindow(env, ui, nullptr, ui.ScreenSize());
+                    }),
+              ::testing::IsEmpty());
+}
