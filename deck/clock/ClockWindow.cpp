@@ -166,8 +166,8 @@ class ClockWindow : public FullScreenWindow {
       scene.builtIn = scene.day ? res::kClockDay : res::kClockNight;
       if (shown_ && shown_->picture.empty() && shown_->builtIn == scene.builtIn) return;
     }
-    auto* resources = env().platform().resources;
-    auto picture = resources != nullptr ? resources->Picture(scene.builtIn) : std::nullopt;
+    std::optional<gfx::Bitmap> picture;
+    if (auto* resources = env().platform().resources) picture = resources->Picture(scene.builtIn);
     background_ = picture ? std::move(*picture) : gfx::Bitmap();
     StretchToSize(background_, screen());
   }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <initializer_list>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "common/Environment.h"

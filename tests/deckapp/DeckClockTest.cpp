@@ -16,7 +16,9 @@ namespace {
 
 using ::testing::ElementsAre;
 
-int RunDeckProgram(platform::Platform& platform, platform::ui::UserInterface& ui) { return RunDeck(platform, ui); }
+int RunDeckProgram(platform::Platform& platform, platform::ui::UserInterface& ui) {
+  return RunDeck(platform, ui);
+}
 
 class DeckClockTest : public DeckRunTest {
  protected:
@@ -57,8 +59,9 @@ TEST_F(DeckClockTest, SkinPatternsAndTheDefaultMessageWithoutADateOfItsOwn) {
 class ClockWindowTest : public DeckRunTest {
  protected:
   ClockWindowTest() {
-    std::filesystem::copy(std::filesystem::path(VEXA_SOURCE_DIR) / "demo/device/Storage Card/VexaDeck/Clock",
-                          tree.root() / "Storage Card/VexaDeck/Clock");
+    const auto demo = std::filesystem::path(VEXA_SOURCE_DIR) / "demo/device/Storage Card/VexaDeck/Clock";
+    std::filesystem::copy(demo, tree.root() / "Storage Card/VexaDeck/Clock",
+                          std::filesystem::copy_options::recursive);
     WriteSkin("skin800x480.ini",
               Element(1, "GO-CLOCK", "10,10", "100,40") + Element(2, "GO-CALENDAR", "120,10", "100,40"));
   }
@@ -75,7 +78,8 @@ class ClockWindowTest : public DeckRunTest {
     std::vector<std::string> scenes;
     bool closed = false;
     for (const auto& line : Log()) {
-      if (line.find("\"clock_scene\"") != std::string::npos) scenes.push_back(line.substr(line.find("\"day\"")));
+      if (line.find("\"clock_scene\"") != std::string::npos)
+        scenes.push_back(line.substr(line.find("\"day\"")));
       if (line.find(R"("window_closed","title":"Clock")") != std::string::npos) closed = true;
     }
     EXPECT_TRUE(closed);
@@ -88,13 +92,15 @@ TEST_F(ClockWindowTest, NoonShowsTheDayPictureAndTenInTheEveningTheNightPicture)
   EXPECT_THAT(ScenesAt("2008-03-05 12:00:00"),
               ElementsAre(R"("day":true,"picture":"\\Storage Card\\VexaDeck\\Clock\\day.jpg","resource":0,)"
                           R"("message":"Drive safely and enjoy the ride."})"));
-  EXPECT_THAT(ScenesAt("2008-03-05 22:00:00"),
-              ElementsAre(R"("day":false,"picture":"\\Storage Card\\VexaDeck\\Clock\\night.jpg","resource":0,)"
-                          R"("message":"Drive safely and enjoy the ride."})"));
+  EXPECT_THAT(
+      ScenesAt("2008-03-05 22:00:00"),
+      ElementsAre(R"("day":false,"picture":"\\Storage Card\\VexaDeck\\Clock\\night.jpg","resource":0,)"
+                  R"("message":"Drive safely and enjoy the ride."})"));
 }
 
 TEST_F(ClockWindowTest, TheCalendarOpensOverTheLauncherAndReturnEndsIt) {
-  ASSERT_EQ(Run("wait 1000\nclick \"Vexa Deck Ver 3.x\" 1002\nclick \"Calendar\" 2\nquit\n", RunDeckProgram), 0);
+  ASSERT_EQ(Run("wait 1000\nclick \"Vexa Deck Ver 3.x\" 1002\nclick \"Calendar\" 2\nquit\n", RunDeckProgram),
+            0);
   const auto log = Log();
   const auto opened = std::find_if(log.begin(), log.end(), [](const std::string& line) {
     return line.find(R"("window_opened","title":"Calendar")") != std::string::npos;

@@ -279,9 +279,6 @@ TEST_P(DeckTextFitTest, TheGpsTimeDialogFitsEveryTextItShows) {
   EXPECT_THAT(shown, ::testing::IsEmpty());
 }
 
-}  // namespace
-}  // namespace vexa::deck
-
 // The clock and the calendar.
 
 TEST_P(DeckTextFitTest, TheClockWindowFits) {
@@ -299,3 +296,6 @@ TEST_P(DeckTextFitTest, TheCalendarWindowFits) {
                     }),
               ::testing::IsEmpty());
 }
+
+}  // namespace
+}  // namespace vexa::deck
