@@ -96,6 +96,11 @@ TEST_F(ClockWindowTest, NoonShowsTheDayPictureAndTenInTheEveningTheNightPicture)
       ScenesAt("2008-03-05 22:00:00"),
       ElementsAre(R"("day":false,"picture":"\\Storage Card\\VexaDeck\\Clock\\night.jpg","resource":0,)"
                   R"("message":"Drive safely and enjoy the ride."})"));
+  // March's last day hour is 18: the window open at 18:59:58 turns to night at 19:00.
+  const auto turning = ScenesAt("2008-03-05 18:59:57");
+  ASSERT_EQ(turning.size(), 2u);
+  EXPECT_EQ(turning[0].substr(0, 11), R"("day":true,)");
+  EXPECT_EQ(turning[1].substr(0, 12), R"("day":false,)");
 }
 
 TEST_F(ClockWindowTest, TheCalendarOpensOverTheLauncherAndReturnEndsIt) {
