@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "common/text/Text.h"
+#include "platform/ui/ResourceIds.h"
 
 namespace vexa::deck {
 
@@ -485,7 +486,8 @@ void ButtonSlot::DrawPicture(Bitmap& canvas, Rect& captionRect, bool hasCaption,
   if (own == nullptr) {
     // Nothing to draw.
   } else if (!anyPicture) {
-    gfx::DrawIcon(canvas, {p.left, p.top}, *own);
+    // Icons come with their see-through parts in the icon key colour, as the device's masks.
+    gfx::KeyedCopy(canvas, p, *own, own->bounds(), platform::ui::res::kIconTransparent);
   } else {
     DrawSource(canvas, *own, p);
   }

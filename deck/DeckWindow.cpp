@@ -9,6 +9,8 @@
 #include "deck/DeckStartup.h"
 #include "deck/DialogLayout.h"
 #include "deck/SkinSelector.h"
+#include "deck/clock/CalendarWindow.h"
+#include "deck/clock/ClockWindow.h"
 #include "deck/gps/GpsTimeDialog.h"
 #include "deck/pictures/BackgroundDialog.h"
 #include "deck/pictures/PictureLoader.h"
@@ -387,6 +389,9 @@ void DeckWindow::OpenMediaList(MediaMode mode, std::u16string_view folder) {
 
 void DeckWindow::OpenShortcutList(ShortcutKind kind) { RunShortcutList(env_, ui_, window_, kind); }
 
+void DeckWindow::OpenClock() { RunClockWindow(env_, ui_, window_, screen_); }
+void DeckWindow::OpenCalendar() { RunCalendarWindow(env_, ui_, window_, screen_); }
+
 void DeckWindow::OpenBackgroundChooser() {
   BackgroundDialogInput input;
   input.backgrounds = pictureShow_.lists().backgrounds;
@@ -416,8 +421,6 @@ void DeckWindow::OpenTaskList() {
   };
   tasks::RunTaskList(env_.platform(), ui_, window_, options);
 }
-void DeckWindow::OpenCalendar() { Seam("OpenCalendar"); }
-void DeckWindow::OpenClock() { Seam("OpenClock"); }
 SettingsOutcome DeckWindow::OpenSettings() {
   Seam("OpenSettings");
   return {};

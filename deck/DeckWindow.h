@@ -75,6 +75,8 @@ class DeckWindow : public platform::ui::WindowHandler,
   void OpenMediaList(MediaMode mode, std::u16string_view folder) override;
   void OpenShortcutList(ShortcutKind kind) override;
   void OpenBackgroundChooser() override;
+  void OpenClock() override;
+  void OpenCalendar() override;
   void StepBackground(bool next) override { pictureShow_.StepBackground(next); }
   void StepPicture(bool next) override { pictureShow_.StepPicture(next); }
   bool ChooseAndLoadSkin(bool forceChooser) override;
@@ -97,8 +99,6 @@ class DeckWindow : public platform::ui::WindowHandler,
   void OpenSlotLayout(int slotNumber) override;
   bool EnterSkinEditor() override;
   void OpenTaskList() override;
-  void OpenCalendar() override;
-  void OpenClock() override;
   SettingsOutcome OpenSettings() override;
   virtual void RefreshClockSlots();
 

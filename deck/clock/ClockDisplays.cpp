@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "common/PathTokens.h"
-#include "common/text/Format.h"
+#include "deck/clock/ClockScene.h"
 
 namespace vexa::deck {
 
@@ -18,10 +18,7 @@ std::u16string ClockDisplays::MessageOf(const platform::DateTime& day) {
   if (!env_.FileExists(path)) return {};
   auto* window = host_.window();
   clock.Read(window != nullptr ? window->handle() : platform::kNoWindow, path);
-  const auto key = text::Format(u"%.4d%.2d%.2d", {std::int64_t{day.year}, std::int64_t{day.month}, std::int64_t{day.day}});
-  auto message = clock.GetString(u"Anniversary", key, u"");
-  if (message.empty()) message = clock.GetString(u"Anniversary", u"Default", u"");
-  return message;
+  return DayMessage(clock, day);
 }
 
 void ClockDisplays::Tick(const platform::DateTime& now) {

@@ -378,6 +378,16 @@ TEST_F(ButtonSlotTest, IconsAreLaidOutAndDrawnWhenThereAreNoPictures) {
   EXPECT_FALSE(slot.HasIcon(ButtonSlot::kNormalPicture));
 }
 
+TEST_F(ButtonSlotTest, AnIconsSeeThroughPixelsShowWhatLiesBehindIt) {
+  Bitmap icon = Solid(16, 16, kRed);
+  icon.Set(0, 0, ToPixel(kMagenta));
+  resources.icons[102] = icon;
+  slot.SetIcons(0, {}, 102, {}, 0, {});
+  const Bitmap canvas = Draw();
+  EXPECT_EQ(canvas.At(42, 12), canvas.At(0, 0));  // the background, not the key colour
+  EXPECT_EQ(canvas.At(43, 12), ToPixel(kRed));
+}
+
 TEST_F(ButtonSlotTest, SettingsApplyAndComeBackForTheWriter) {
   SlotSettings s;
   s.name = u"Button03";

@@ -15,6 +15,8 @@
 #include "deck/DialogLayout.h"
 #include "deck/ScreenSizeDialog.h"
 #include "deck/SkinSelector.h"
+#include "deck/clock/CalendarWindow.h"
+#include "deck/clock/ClockWindow.h"
 #include "deck/media/MediaList.h"
 #include "deck/media/ShortcutList.h"
 #include "deck/pictures/BackgroundDialog.h"
@@ -293,6 +295,24 @@ TEST_P(DeckTextFitTest, TheGpsTimeDialogFitsEveryTextItShows) {
                     }),
               ::testing::IsEmpty());
   EXPECT_THAT(shown, ::testing::IsEmpty());
+}
+
+// The clock and the calendar.
+
+TEST_P(DeckTextFitTest, TheClockWindowFits) {
+  EXPECT_THAT(Check("click \"Clock\" 2\n",
+                    [](Environment& env, platform::ui::UserInterface& ui) {
+                      RunClockWindow(env, ui, nullptr, ui.ScreenSize());
+                    }),
+              ::testing::IsEmpty());
+}
+
+TEST_P(DeckTextFitTest, TheCalendarWindowFits) {
+  EXPECT_THAT(Check("click \"Calendar\" 2\n",
+                    [](Environment& env, platform::ui::UserInterface& ui) {
+                      RunCalendarWindow(env, ui, nullptr, ui.ScreenSize());
+                    }),
+              ::testing::IsEmpty());
 }
 
 }  // namespace

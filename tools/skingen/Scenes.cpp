@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QLinearGradient>
 #include <QPainterPath>
+#include <QPolygonF>
 #include <QRadialGradient>
 
 #include <cmath>
@@ -553,6 +554,59 @@ QImage ClockNight(QSize size) {
     p.fillRect(image.rect(), moon);
     Ridge(p, random, size, h * 0.92, h * 0.12, QColor(12, 16, 34), 0.8);
     Ridge(p, random, size, h * 1.0, h * 0.08, QColor(5, 7, 16), 1.2);
+  }
+  return image;
+}
+
+// A winter day for the clock's Christmas picture: a pale sky, snowy hills, a decorated fir tree and
+// falling snow.
+QImage ClockChristmas(QSize size) {
+  QImage image = Opaque(size, Qt::black);
+  Random random(0xC4A5u);
+  const double w = size.width(), h = size.height();
+  QPainter p(&image);
+  Smooth(p);
+  VerticalGradient(p, QRectF(0, 0, w, h), {{0, QColor(170, 196, 226)}, {1, QColor(236, 242, 250)}});
+  Ridge(p, random, size, h * 0.86, h * 0.12, QColor(222, 232, 244), 0.8);
+  Ridge(p, random, size, h * 0.98, h * 0.08, QColor(250, 252, 255), 1.2);
+  // Two firs in the lower corners, clear of the clock's lines: three tiers of green on a brown trunk,
+  // baubles and a star on top.
+  const QColor baubles[] = {QColor(214, 44, 40), QColor(250, 206, 50), QColor(60, 130, 220)};
+  const auto tree = [&](double cx, double foot, double tier, double halfWidth) {
+    p.setPen(Qt::NoPen);
+    p.fillRect(QRectF(cx - halfWidth * 0.14, foot - tier * 0.35, halfWidth * 0.28, tier * 0.35),
+               QColor(110, 70, 40));
+    for (int i = 0; i < 3; ++i) {
+      const double base = foot - tier * 0.3 - i * tier * 0.62;
+      const double half = halfWidth * (1.0 - i * 0.22);
+      QPolygonF branch;
+      branch << QPointF(cx - half, base) << QPointF(cx + half, base) << QPointF(cx, base - tier);
+      p.setBrush(QColor(30 + i * 8, 110 + i * 10, 60 + i * 6));
+      p.drawPolygon(branch);
+    }
+    for (int i = 0; i < 12; ++i) {
+      const double y = random.Range(foot - tier * 2.2, foot - tier * 0.45);
+      const double spread = (y - (foot - tier * 2.54)) / (tier * 2.2) * halfWidth * 0.8;
+      p.setBrush(baubles[i % 3]);
+      p.drawEllipse(QPointF(cx + random.Range(-spread, spread), y), tier * 0.06, tier * 0.06);
+    }
+    const double top = foot - tier * 0.3 - 2 * tier * 0.62 - tier;
+    QPolygonF star;
+    for (int k = 0; k < 10; ++k) {
+      const double r = (k % 2 == 0 ? 1.0 : 0.45) * tier * 0.2;
+      const double a = -std::numbers::pi / 2 + k * std::numbers::pi / 5;
+      star << QPointF(cx + r * std::cos(a), top + r * std::sin(a));
+    }
+    p.setBrush(QColor(250, 214, 60));
+    p.drawPolygon(star);
+  };
+  tree(w * 0.075, h * 0.97, h * 0.12, w * 0.06);
+  tree(w * 0.93, h * 0.98, h * 0.1, w * 0.05);
+  // Snowflakes over all of it.
+  for (int i = 0; i < 160; ++i) {
+    const double r = random.Range(1.0, 3.2) * h / 480;
+    p.setBrush(QColor(255, 255, 255, random.Int(150, 240)));
+    p.drawEllipse(QPointF(random.Range(0, w), random.Range(0, h)), r, r);
   }
   return image;
 }

@@ -38,6 +38,7 @@ QImage DesertHighway(QSize size);
 // The clock window's pictures and the slide show's logo.
 QImage ClockDay(QSize size);
 QImage ClockNight(QSize size);
+QImage ClockChristmas(QSize size);
 QImage Logo(QSize size);
 
 }  // namespace skingen

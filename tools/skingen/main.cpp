@@ -142,12 +142,19 @@ class DeviceWriter {
         DeviceText({"[Main]", "DayightImage=day.jpg", "NightImage=night.jpg", "DateLightColor=30,50,80",
                     "DateNightColor=210,225,255", "TimeLightColor=15,25,45", "TimeNightColor=255,255,255",
                     "AmPmLightColor=30,50,80", "AmPmNightColor=180,200,240", "MessageLightColor=40,70,110",
-                    "MessageNightColor=150,200,255", "", "[Anniversary]",
-                    "Default=Drive safely and enjoy the ride.", "20261225=Merry Christmas!",
-                    "20270101=Happy New Year!"}),
+                    "MessageNightColor=150,200,255", "",
+                    // The first and the last day hour of each month, as the sun rises and sets in Seoul.
+                    "[DaylightTime]", "01_Sunrise=8", "01_Sunset=17", "02_Sunrise=7", "02_Sunset=18",
+                    "03_Sunrise=7", "03_Sunset=18", "04_Sunrise=6", "04_Sunset=19", "05_Sunrise=5",
+                    "05_Sunset=19", "06_Sunrise=5", "06_Sunset=19", "07_Sunrise=5", "07_Sunset=19",
+                    "08_Sunrise=6", "08_Sunset=19", "09_Sunrise=6", "09_Sunset=18", "10_Sunrise=7",
+                    "10_Sunset=17", "11_Sunrise=7", "11_Sunset=17", "12_Sunrise=8", "12_Sunset=17", "",
+                    "[Anniversary]", "Default=Drive safely and enjoy the ride.", "20080314=Happy White Day!",
+                    "20261225=Merry Christmas!", "20261225_Image=christmas.jpg", "20270101=Happy New Year!"}),
         clock + QStringLiteral("/default.ini")));
     Check(SaveJpg(ClockDay(kWide), clock + QStringLiteral("/day.jpg"), 85));
     Check(SaveJpg(ClockNight(kWide), clock + QStringLiteral("/night.jpg"), 85));
+    Check(SaveJpg(ClockChristmas(kWide), clock + QStringLiteral("/christmas.jpg"), 85));
   }
 
   void Common() {
