@@ -32,6 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const char16_t c : text) bytes += {static_cast<char>(c), '\0'};
   if (image.find(bytes, at) == std::string::npos) std::abort();
   std::string again = image;
-  if (vexa::xrun::PatchSlot(again, id, text) != vexa::xrun::SlotWriteResult::kWritten || again != image) std::abort();
+  if (vexa::xrun::PatchSlot(again, id, text) != vexa::xrun::SlotWriteResult::kWritten || again != image)
+    std::abort();
   return 0;
 }

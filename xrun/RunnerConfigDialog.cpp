@@ -42,26 +42,44 @@ platform::ui::WindowTemplate ConfigTemplate(gfx::Size screen) {
   platform::ui::WindowTemplate tmpl;
   tmpl.title = u"Vexa XRun 1.0a Config";
   tmpl.style = platform::ui::kCaption;
-  tmpl.rect = gfx::Rect::FromSize((screen.width - kWidth) / 2, (screen.height - kHeight) / 2, kWidth, kHeight);
+  tmpl.rect =
+      gfx::Rect::FromSize((screen.width - kWidth) / 2, (screen.height - kHeight) / 2, kWidth, kHeight);
   for (int row = 0; row < kRows; ++row) {
     const int top = 8 + row * 31;
     const int bottom = top + 26;
     const bool run = row >= kRegRows;
-    tmpl.controls.push_back({kFirstLabel + row, ControlKind::kStatic, {6, top + 4, 58, bottom},
-                             std::u16string(kRowLabels[row]), platform::ui::kStyleNone});
-    tmpl.controls.push_back({kFirstEdit + row, ControlKind::kEdit, {60, top, run ? 210 : 248, bottom}, u"",
+    tmpl.controls.push_back({kFirstLabel + row,
+                             ControlKind::kStatic,
+                             {6, top + 4, 58, bottom},
+                             std::u16string(kRowLabels[row]),
+                             platform::ui::kStyleNone});
+    tmpl.controls.push_back({kFirstEdit + row,
+                             ControlKind::kEdit,
+                             {60, top, run ? 210 : 248, bottom},
+                             u"",
                              platform::ui::kStyleNone});
     if (run) {
-      tmpl.controls.push_back({kFirstToggle + row - kRegRows, ControlKind::kPushButton, {213, top, 248, bottom},
-                               u"%s", platform::ui::kStyleNone});
+      tmpl.controls.push_back({kFirstToggle + row - kRegRows,
+                               ControlKind::kPushButton,
+                               {213, top, 248, bottom},
+                               u"%s",
+                               platform::ui::kStyleNone});
     }
-    tmpl.controls.push_back(
-        {kFirstBrowse + row, ControlKind::kPushButton, {252, top, 288, bottom}, u"...", platform::ui::kStyleNone});
-    tmpl.controls.push_back(
-        {kFirstClear + row, ControlKind::kPushButton, {292, top, 324, bottom}, u"X", platform::ui::kStyleNone});
+    tmpl.controls.push_back({kFirstBrowse + row,
+                             ControlKind::kPushButton,
+                             {252, top, 288, bottom},
+                             u"...",
+                             platform::ui::kStyleNone});
+    tmpl.controls.push_back({kFirstClear + row,
+                             ControlKind::kPushButton,
+                             {292, top, 324, bottom},
+                             u"X",
+                             platform::ui::kStyleNone});
   }
-  tmpl.controls.push_back({kIdOk, ControlKind::kDefaultPushButton, {60, 196, 160, 226}, u"OK", platform::ui::kStyleNone});
-  tmpl.controls.push_back({kIdCancel, ControlKind::kPushButton, {170, 196, 270, 226}, u"Cancel", platform::ui::kStyleNone});
+  tmpl.controls.push_back(
+      {kIdOk, ControlKind::kDefaultPushButton, {60, 196, 160, 226}, u"OK", platform::ui::kStyleNone});
+  tmpl.controls.push_back(
+      {kIdCancel, ControlKind::kPushButton, {170, 196, 270, 226}, u"Cancel", platform::ui::kStyleNone});
   return tmpl;
 }
 
@@ -90,7 +108,8 @@ class RunnerConfigDialog : public platform::ui::WindowHandler {
     if (id == kIdOk) return Save(window);
     if (id == kIdCancel) return Close(window);
     if (id >= kFirstBrowse && id < kFirstBrowse + kRows) return Browse(window, id - kFirstBrowse);
-    if (id >= kFirstClear && id < kFirstClear + kRows) return window.SetText(kFirstEdit + id - kFirstClear, u"");
+    if (id >= kFirstClear && id < kFirstClear + kRows)
+      return window.SetText(kFirstEdit + id - kFirstClear, u"");
     if (id >= kFirstToggle && id < kFirstToggle + kRows - kRegRows) {
       const int edit = kFirstEdit + kRegRows + id - kFirstToggle;
       window.SetText(edit, ToggleArgumentsSuffix(window.GetText(edit)));
@@ -122,9 +141,11 @@ class RunnerConfigDialog : public platform::ui::WindowHandler {
     if (!image_) return;
     // A slot that cannot be written says so; the others are still written and the file saved.
     for (int row = 0; row < kRows; ++row) {
-      WriteSlot(env_.platform(), window.handle(), *image_, kFirstSlot + row, window.GetText(kFirstEdit + row));
+      WriteSlot(env_.platform(), window.handle(), *image_, kFirstSlot + row,
+                window.GetText(kFirstEdit + row));
     }
-    if (!SaveTarget(env_.platform(), window.handle(), target_, *image_)) return;  // stays open: OK again or Cancel
+    if (!SaveTarget(env_.platform(), window.handle(), target_, *image_))
+      return;  // stays open: OK again or Cancel
     saved_ = true;
     image_.reset();
     window.EndModal(1);
@@ -146,7 +167,8 @@ class RunnerConfigDialog : public platform::ui::WindowHandler {
 
 std::optional<std::u16string> ConfigTargetOf(std::u16string_view commandLine) {
   constexpr std::u16string_view kSwitch = u"CONFIG:";
-  if (commandLine.size() < kSwitch.size() || !text::EqualsNoCase(commandLine.substr(0, kSwitch.size()), kSwitch)) {
+  if (commandLine.size() < kSwitch.size() ||
+      !text::EqualsNoCase(commandLine.substr(0, kSwitch.size()), kSwitch)) {
     return std::nullopt;
   }
   return std::u16string(commandLine.substr(kSwitch.size()));
@@ -155,7 +177,8 @@ std::optional<std::u16string> ConfigTargetOf(std::u16string_view commandLine) {
 std::u16string ToggleArgumentsSuffix(std::u16string_view field) {
   constexpr std::u16string_view kSuffix = u" %s";
   if (field.empty()) return {};
-  if (text::EndsWithNoCase(field, kSuffix)) return std::u16string(field.substr(0, field.size() - kSuffix.size()));
+  if (text::EndsWithNoCase(field, kSuffix))
+    return std::u16string(field.substr(0, field.size() - kSuffix.size()));
   return std::u16string(field) + std::u16string(kSuffix);
 }
 

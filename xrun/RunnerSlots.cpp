@@ -27,8 +27,8 @@ consteval StringTable BuildTable() {
   const std::u16string_view anchor = u"$RESOURCE$Does not delete the Tag at next six items.$RESOURCE$";
   table.units[at++] = static_cast<char16_t>(anchor.size());
   put(anchor);
-  for (const std::u16string_view marker : {u"$REGISTRY1$", u"$REGISTRY2$", u"$REGISTRY3$", u"$EXECUTE1$",
-                                           u"$EXECUTE2$", u"$EXECUTE3$"}) {
+  for (const std::u16string_view marker :
+       {u"$REGISTRY1$", u"$REGISTRY2$", u"$REGISTRY3$", u"$EXECUTE1$", u"$EXECUTE2$", u"$EXECUTE3$"}) {
     table.units[at++] = static_cast<char16_t>(kSlotLength);
     put(marker);
     for (std::size_t i = 0; i < kSlotLength - 2 * marker.size(); ++i) table.units[at++] = u' ';

@@ -26,10 +26,14 @@ platform::ui::WindowTemplate RunnerTemplate(gfx::Size screen) {
   platform::ui::WindowTemplate tmpl;
   tmpl.title = u"Vexa XRun 1.0a";
   tmpl.style = platform::ui::kThinBorder;
-  tmpl.rect = gfx::Rect::FromSize((screen.width - kWidth) / 2, (screen.height - kHeight) / 2, kWidth, kHeight);
+  tmpl.rect =
+      gfx::Rect::FromSize((screen.width - kWidth) / 2, (screen.height - kHeight) / 2, kWidth, kHeight);
   tmpl.controls = {
       {kPicture, ControlKind::kPicture, {0, 0, kWidth, kHeight}, u"", platform::ui::kStyleNone},
-      {kHint, ControlKind::kStatic, {20, kHeight - 26, kWidth - 20, kHeight - 4}, u"[ 환경 설정시 바탕 클릭]",
+      {kHint,
+       ControlKind::kStatic,
+       {20, kHeight - 26, kWidth - 20, kHeight - 4},
+       u"[ 환경 설정시 바탕 클릭]",
        platform::ui::kAlignCenter},
   };
   return tmpl;
@@ -57,7 +61,8 @@ class RunnerDialog : public platform::ui::WindowHandler {
   }
 
   bool OnPaint(Window&, gfx::Bitmap& canvas) override {
-    canvas.Fill(gfx::Rgb(255, 255, 255));
+    gfx::FillRect(canvas, gfx::Rect::FromSize(0, 0, canvas.width(), canvas.height()),
+                  gfx::Rgb(255, 255, 255));
     return true;
   }
 

@@ -23,7 +23,8 @@ std::string Utf16LeBytes(std::u16string_view text) {
 }
 
 bool BytesAt(const std::string& image, std::size_t at, const std::string& pattern) {
-  return at + pattern.size() <= image.size() && std::memcmp(image.data() + at, pattern.data(), pattern.size()) == 0;
+  return at + pattern.size() <= image.size() &&
+         std::memcmp(image.data() + at, pattern.data(), pattern.size()) == 0;
 }
 
 // The path up to its last "\", or the whole path when it has none.
@@ -36,11 +37,16 @@ std::u16string FolderOf(std::u16string_view path) {
 
 std::u16string_view SlotWriteText(SlotWriteResult result) {
   switch (result) {
-    case SlotWriteResult::kWritten: return u"";
-    case SlotWriteResult::kNoAnchor: return u"설정을 저장할 곳을 찾지 못했습니다.";
-    case SlotWriteResult::kNoStart: return u"설정을 저장할 곳의 시작을 찾지 못했습니다.";
-    case SlotWriteResult::kNoEnd: return u"설정을 저장할 곳의 끝을 찾지 못했습니다.";
-    case SlotWriteResult::kNoSpace: return u"설정을 저장할 공간이 부족합니다.";
+    case SlotWriteResult::kWritten:
+      return u"";
+    case SlotWriteResult::kNoAnchor:
+      return u"설정을 저장할 곳을 찾지 못했습니다.";
+    case SlotWriteResult::kNoStart:
+      return u"설정을 저장할 곳의 시작을 찾지 못했습니다.";
+    case SlotWriteResult::kNoEnd:
+      return u"설정을 저장할 곳의 끝을 찾지 못했습니다.";
+    case SlotWriteResult::kNoSpace:
+      return u"설정을 저장할 공간이 부족합니다.";
   }
   return u"";
 }

@@ -12,10 +12,10 @@ namespace vexa::xrun {
 
 enum class SlotWriteResult {
   kWritten,
-  kNoAnchor,    // the image is 30 bytes or shorter, or holds no "$RESOURCE$"
-  kNoStart,     // no marker of the slot after the anchor
-  kNoEnd,       // no second marker of the slot
-  kNoSpace,     // the text does not leave one blank of the payload
+  kNoAnchor,  // the image is 30 bytes or shorter, or holds no "$RESOURCE$"
+  kNoStart,   // no marker of the slot after the anchor
+  kNoEnd,     // no second marker of the slot
+  kNoSpace,   // the text does not leave one blank of the payload
 };
 
 // The message of a failure, as the runner shows it.

@@ -42,8 +42,9 @@ class RunnerCycleTest : public ::testing::Test {
     const std::string scenarioPath = Host("scenario.txt");
     const std::string logPath = Host("log.jsonl");
     std::ofstream(scenarioPath) << scenario;
-    std::string command = Quoted(Host(program)) + " --headless --lang ko --device-root " + Quoted(tree.root().string()) +
-                          " --scenario " + Quoted(scenarioPath) + " --log " + Quoted(logPath);
+    std::string command = Quoted(Host(program)) + " --headless --lang ko --device-root " +
+                          Quoted(tree.root().string()) + " --scenario " + Quoted(scenarioPath) + " --log " +
+                          Quoted(logPath);
     if (!commandLine.empty()) command += " -- " + Quoted(commandLine);
     EXPECT_EQ(std::system((command + " >/dev/null 2>&1").c_str()), 0) << command;
     std::vector<std::string> lines;
@@ -58,8 +59,10 @@ class RunnerCycleTest : public ::testing::Test {
 TEST_F(RunnerCycleTest, TheConfigurationCopyPatchesTheRunnerThatThenRunsItsNewSlot) {
   // A fresh runner does nothing; a tap in its first second starts its copy in configuration mode.
   const auto first = Run("Windows/VexaXRun.exe", "wait 600\ntap 400 240\nwait 2000\n");
-  EXPECT_THAT(first, Contains(HasSubstr(
-                         R"("event":"process_started","application":"\\Windows\\VexaXRun_tmp.exe","command_line":"CONFIG:\\Windows\\VexaXRun.exe","ok":true)")));
+  EXPECT_THAT(
+      first,
+      Contains(HasSubstr(
+          R"("event":"process_started","application":"\\Windows\\VexaXRun_tmp.exe","command_line":"CONFIG:\\Windows\\VexaXRun.exe","ok":true)")));
   ASSERT_TRUE(tree.HostExists("Windows/VexaXRun_tmp.exe"));
 
   // The copy, started as the runner starts it: Run 1 gets the navigation program with " %s".
@@ -70,13 +73,16 @@ TEST_F(RunnerCycleTest, TheConfigurationCopyPatchesTheRunnerThatThenRunsItsNewSl
                           "CONFIG:\\Windows\\VexaXRun.exe");
   EXPECT_THAT(config, Contains(HasSubstr(R"("event":"file_written","path":"\\Windows\\VexaXRun.exe")")));
   EXPECT_THAT(config, Not(Contains(HasSubstr("message_box"))));
-  EXPECT_EQ(std::filesystem::status(Host("Windows/VexaXRun.exe")).permissions() & std::filesystem::perms::owner_exec,
+  EXPECT_EQ(std::filesystem::status(Host("Windows/VexaXRun.exe")).permissions() &
+                std::filesystem::perms::owner_exec,
             std::filesystem::perms::owner_exec);
 
   // The patched runner reads its new slot, hands on its command line, and removes the copy.
   const auto next = Run("Windows/VexaXRun.exe", "wait 2500\n", "-gps");
-  EXPECT_THAT(next, Contains(HasSubstr(
-                        R"({"t":2000,"event":"process_started","application":"\\Storage Card\\Navi\\navi.exe","command_line":"-gps","ok":true})")));
+  EXPECT_THAT(
+      next,
+      Contains(HasSubstr(
+          R"({"t":2000,"event":"process_started","application":"\\Storage Card\\Navi\\navi.exe","command_line":"-gps","ok":true})")));
   EXPECT_FALSE(tree.HostExists("Windows/VexaXRun_tmp.exe"));
 }
 

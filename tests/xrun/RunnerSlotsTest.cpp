@@ -34,7 +34,8 @@ std::string Utf16Le(std::u16string_view text) {
 
 std::size_t CountOf(const std::string& haystack, const std::string& needle, std::size_t from = 0) {
   std::size_t count = 0;
-  for (auto at = haystack.find(needle, from); at != std::string::npos; at = haystack.find(needle, at + 1)) ++count;
+  for (auto at = haystack.find(needle, from); at != std::string::npos; at = haystack.find(needle, at + 1))
+    ++count;
   return count;
 }
 
@@ -55,8 +56,11 @@ std::u16string FreshTable() {
 
 // A program image: code and the reader's markers before the anchor, the table, more code after it.
 std::string FreshImage() {
-  return std::string("\x7f" "ELF code", 9) + Utf16Le(SlotMarker(kRun1) + SlotMarker(kReg1)) + Utf16Le(FreshTable()) +
-         std::string(64, '\0');
+  return std::string(
+             "\x7f"
+             "ELF code",
+             9) +
+         Utf16Le(SlotMarker(kRun1) + SlotMarker(kReg1)) + Utf16Le(FreshTable()) + std::string(64, '\0');
 }
 
 // Slot `id` of an image as the reader sees it.
@@ -65,7 +69,8 @@ std::u16string SlotString(const std::string& image, int id) {
   const auto start = image.find(marker, image.find(Utf16Le(kAnchor)));
   std::u16string string;
   for (std::size_t at = start; at + 1 < start + 2 * kSlotLength && at + 1 < image.size(); at += 2) {
-    string += static_cast<char16_t>(static_cast<unsigned char>(image[at]) | (static_cast<unsigned char>(image[at + 1]) << 8));
+    string += static_cast<char16_t>(static_cast<unsigned char>(image[at]) |
+                                    (static_cast<unsigned char>(image[at + 1]) << 8));
   }
   return string;
 }
@@ -146,8 +151,8 @@ TEST(RunnerSlots, AnImageWithoutItsPlacesFailsEverySlot) {
   EXPECT_EQ(SlotWriteText(SlotWriteResult::kNoAnchor), u"설정을 저장할 곳을 찾지 못했습니다.");
 
   // The markers before the anchor do not count; one marker alone has no end.
-  std::string noEnd = Utf16Le(SlotMarker(kRun1)) + Utf16Le(u"$RESOURCE$") + Utf16Le(SlotMarker(kRun1)) +
-                      std::string(40, ' ');
+  std::string noEnd =
+      Utf16Le(SlotMarker(kRun1)) + Utf16Le(u"$RESOURCE$") + Utf16Le(SlotMarker(kRun1)) + std::string(40, ' ');
   EXPECT_EQ(PatchSlot(noEnd, kRun1, u"a"), SlotWriteResult::kNoEnd);
   EXPECT_EQ(PatchSlot(noEnd, kRun2, u"a"), SlotWriteResult::kNoStart);
 }
@@ -165,7 +170,8 @@ TEST_F(SaveTargetTest, ASavedProgramStaysExecutable) {
   std::filesystem::permissions(HostPath(), std::filesystem::perms(0755));
   auto image = LoadTarget(device.platform, platform::kNoWindow, u"\\Windows\\VexaXRun.exe");
   ASSERT_TRUE(image);
-  ASSERT_TRUE(WriteSlot(device.platform, platform::kNoWindow, *image, kRun1, u"\\Storage Card\\Navi\\navi.exe"));
+  ASSERT_TRUE(
+      WriteSlot(device.platform, platform::kNoWindow, *image, kRun1, u"\\Storage Card\\Navi\\navi.exe"));
   ASSERT_TRUE(SaveTarget(device.platform, platform::kNoWindow, u"\\Windows\\VexaXRun.exe", *image));
   EXPECT_EQ(ReadHost(HostPath()), *image);
   EXPECT_EQ(std::filesystem::status(HostPath()).permissions(), std::filesystem::perms(0755));

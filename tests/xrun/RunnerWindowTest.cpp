@@ -39,9 +39,20 @@ class RunnerWindowTest : public ::testing::Test {
     const auto scenarioPath = (tree.root() / "scenario.txt").string();
     std::ofstream(scenarioPath) << scenario;
     const auto logPath = (tree.root() / "log.jsonl").string();
-    std::vector<std::string> args = {"VexaXRun", "--headless", "--device-root", tree.root().string(),
-                                     "--module-path", "\\Storage Card\\Tools\\VexaXRun.exe", "--scenario",
-                                     scenarioPath, "--log", logPath, "--lang", "en", "--", commandLine};
+    std::vector<std::string> args = {"VexaXRun",
+                                     "--headless",
+                                     "--device-root",
+                                     tree.root().string(),
+                                     "--module-path",
+                                     "\\Storage Card\\Tools\\VexaXRun.exe",
+                                     "--scenario",
+                                     scenarioPath,
+                                     "--log",
+                                     logPath,
+                                     "--lang",
+                                     "en",
+                                     "--",
+                                     commandLine};
     if (commandLine.empty()) args.pop_back();
     std::vector<char*> argv;
     for (auto& arg : args) argv.push_back(arg.data());
@@ -99,10 +110,14 @@ TEST_F(RunnerWindowTest, RegistryFilesAreImportedBeforeProgramsStartEachFromWher
                                     u"\\Storage Card\\Tools\\sub\\y.reg"));
   const auto starts = Starts(log);
   ASSERT_EQ(starts.size(), 3u);
-  EXPECT_THAT(starts[0], HasSubstr(R"({"t":2000,"event":"process_started","application":"\\Storage Card\\Tools\\nav.exe","command_line":"/auto","ok":true})"));
+  EXPECT_THAT(
+      starts[0],
+      HasSubstr(
+          R"({"t":2000,"event":"process_started","application":"\\Storage Card\\Tools\\nav.exe","command_line":"/auto","ok":true})"));
   // A path with a "\" anywhere is taken as it is (here it names nothing).
   EXPECT_THAT(starts[1], HasSubstr(R"("application":"App\\nav.exe","command_line":"","ok":false)"));
-  EXPECT_THAT(starts[2], HasSubstr(R"("application":"\\Storage Card\\Tools\\nav.exe","command_line":"","ok":true)"));
+  EXPECT_THAT(starts[2],
+              HasSubstr(R"("application":"\\Storage Card\\Tools\\nav.exe","command_line":"","ok":true)"));
   EXPECT_THAT(log, Contains(HasSubstr(R"("text":"App\\nav.exe is does not execute.")")));
 }
 
@@ -111,8 +126,10 @@ TEST_F(RunnerWindowTest, ATapInTheFirstSecondStartsTheConfigurationCopyInsteadOf
   slots[kRun1] = u"nav.exe";
   const auto log = Run("wait 900\ntap 400 240\nwait 3000\n");
   EXPECT_THAT(imported, IsEmpty());
-  EXPECT_THAT(Starts(log), ElementsAre(HasSubstr(
-                               R"({"t":900,"event":"process_started","application":"\\Storage Card\\Tools\\VexaXRun_tmp.exe","command_line":"CONFIG:\\Storage Card\\Tools\\VexaXRun.exe","ok":true})")));
+  EXPECT_THAT(
+      Starts(log),
+      ElementsAre(HasSubstr(
+          R"({"t":900,"event":"process_started","application":"\\Storage Card\\Tools\\VexaXRun_tmp.exe","command_line":"CONFIG:\\Storage Card\\Tools\\VexaXRun.exe","ok":true})")));
   EXPECT_EQ(tree.ReadHostFile("Storage Card/Tools/VexaXRun_tmp.exe"), "runner");
   EXPECT_THAT(log, Contains(HasSubstr(R"({"t":900,"event":"window_closed","title":"Vexa XRun 1.0a"})")));
 
@@ -126,7 +143,9 @@ TEST_F(RunnerWindowTest, ATapInTheFirstSecondStartsTheConfigurationCopyInsteadOf
 TEST_F(RunnerWindowTest, ATapAfterTheHintIsGoneIsIgnored) {
   slots[kRun1] = u"nav.exe";
   const auto log = Run("wait 1500\ntap 400 240\nwait 3000\n");
-  EXPECT_THAT(Starts(log), ElementsAre(HasSubstr(R"({"t":2000,"event":"process_started","application":"\\Storage Card\\Tools\\nav.exe")")));
+  EXPECT_THAT(Starts(log),
+              ElementsAre(HasSubstr(
+                  R"({"t":2000,"event":"process_started","application":"\\Storage Card\\Tools\\nav.exe")")));
   EXPECT_FALSE(tree.HostExists("Storage Card/Tools/VexaXRun_tmp.exe"));
 }
 
@@ -135,8 +154,10 @@ TEST_F(RunnerWindowTest, ACopyThatCannotBeMadeIsReportedAndNothingRuns) {
   tree.MakeDir("Storage Card/Tools/VexaXRun_tmp.exe");  // a folder in the way
   const auto log = Run("wait 500\ntap 400 240\nwait 3000\n");
   EXPECT_THAT(Starts(log), IsEmpty());
-  EXPECT_THAT(log, Contains(AllOf(HasSubstr(R"("caption":"에러","text":"환경설정을 위한 임시파일을 생성할 수 없습니다.")"),
-                                  HasSubstr(R"("icon":"stop")"))));
+  EXPECT_THAT(
+      log,
+      Contains(AllOf(HasSubstr(R"("caption":"에러","text":"환경설정을 위한 임시파일을 생성할 수 없습니다.")"),
+                     HasSubstr(R"("icon":"stop")"))));
 }
 
 // Configuration mode and the "%s" button.

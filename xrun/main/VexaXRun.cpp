@@ -16,10 +16,10 @@ int main(int argc, char** argv) {
       argc, argv, info, [](vexa::platform::Platform& platform, vexa::platform::ui::UserInterface& ui) {
         vexa::PathTokens paths(platform.shell, platform.modulePath, vexa::Flavor::kRunner);
         vexa::xrun::RunnerServices services;
-        services.importRegistryFile = [&platform, folder = paths.GetPath(vexa::PATH_PROGRAM_DIR)](
-                                          std::u16string_view path) {
-          return vexa::xrun::ImportRegistryFile(platform, path, folder);
-        };
+        services.importRegistryFile =
+            [&platform, folder = paths.GetPath(vexa::PATH_PROGRAM_DIR)](std::u16string_view path) {
+              return vexa::xrun::ImportRegistryFile(platform, path, folder);
+            };
         return vexa::xrun::RunXRun(platform, ui, services);
       });
 }
