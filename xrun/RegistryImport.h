@@ -11,7 +11,6 @@ namespace vexa::xrun {
 // `programDir` is the runner's own folder without a trailing "\" (what "%InstallDir%" stands for).
 // Messages go through platform.messageBoxes. False only when the file cannot be opened or read, or
 // is not a registry file; single lines never fail the import.
-bool ImportRegistryFile(platform::Platform& platform, std::u16string_view path,
-                        std::u16string_view programDir);
+bool ImportRegistryFile(platform::Platform& platform, std::u16string_view path, std::u16string_view programDir);
 
 }  // namespace vexa::xrun

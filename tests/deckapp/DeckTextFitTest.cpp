@@ -62,9 +62,7 @@ std::vector<std::string> CaptionsThatDoNotFit(platform::ui::UserInterface& ui) {
     if (qt == nullptr || !qt->client()->isVisible()) continue;
     const QString title = qt->outer()->windowTitle();
     for (QWidget* widget : qt->client()->findChildren<QWidget*>()) {
-      if (!widget->isVisibleTo(qt->client()) ||
-          dynamic_cast<platform::QtOwnerDrawControl*>(widget) != nullptr)
-        continue;
+      if (!widget->isVisibleTo(qt->client()) || dynamic_cast<platform::QtOwnerDrawControl*>(widget) != nullptr) continue;
       QString caption;
       if (auto* label = qobject_cast<QLabel*>(widget)) caption = label->text();
       if (auto* button = qobject_cast<QAbstractButton*>(widget)) caption = button->text();
@@ -99,18 +97,14 @@ class DeckTextFitTest : public ::testing::TestWithParam<Case> {
   }
 
   // Opens a window with `open` and checks its captions once it shows; the scenario then closes it.
-  std::vector<std::string> Check(
-      const std::string& scenario,
-      const std::function<void(Environment&, platform::ui::UserInterface&)>& open) {
+  std::vector<std::string> Check(const std::string& scenario,
+                                 const std::function<void(Environment&, platform::ui::UserInterface&)>& open) {
     const auto scenarioPath = (tree.root() / "scenario.txt").string();
     std::ofstream(scenarioPath) << scenario;
-    std::vector<std::string> args = {"VexaDeck",      "--headless",
-                                     "--device-root", tree.root().string(),
-                                     "--module-path", "\\Storage Card\\VexaDeck\\VexaDeck.exe",
-                                     "--screen",      GetParam().screen,
-                                     "--lang",        GetParam().language,
-                                     "--scenario",    scenarioPath,
-                                     "--log",         (tree.root() / "log.jsonl").string()};
+    std::vector<std::string> args = {"VexaDeck", "--headless", "--device-root", tree.root().string(), "--module-path",
+                                     "\\Storage Card\\VexaDeck\\VexaDeck.exe", "--screen", GetParam().screen,
+                                     "--lang", GetParam().language, "--scenario", scenarioPath,
+                                     "--log", (tree.root() / "log.jsonl").string()};
     std::vector<char*> argv;
     for (auto& arg : args) argv.push_back(arg.data());
     platform::ProgramInfo info;
@@ -120,8 +114,7 @@ class DeckTextFitTest : public ::testing::TestWithParam<Case> {
     platform::RunProgram(static_cast<int>(argv.size()), argv.data(), info,
                          [&](platform::Platform& platform, platform::ui::UserInterface& ui) {
                            Environment env(platform);
-                           env.mainSettings().Read(platform::kNoWindow,
-                                                   u"\\Storage Card\\VexaDeck\\VexaDeck.ini");
+                           env.mainSettings().Read(platform::kNoWindow, u"\\Storage Card\\VexaDeck\\VexaDeck.ini");
                            QTimer::singleShot(0, [&] {
                              problems = CaptionsThatDoNotFit(ui);
                              checked = true;
@@ -137,10 +130,9 @@ class DeckTextFitTest : public ::testing::TestWithParam<Case> {
 };
 
 TEST_P(DeckTextFitTest, TheCountDownFits) {
-  EXPECT_THAT(
-      Check("click \"AutoRun\" 2\n",
-            [](Environment& env, platform::ui::UserInterface& ui) { RunAutoRunCountdown(env, ui, nullptr); }),
-      ::testing::IsEmpty());
+  EXPECT_THAT(Check("click \"AutoRun\" 2\n",
+                    [](Environment& env, platform::ui::UserInterface& ui) { RunAutoRunCountdown(env, ui, nullptr); }),
+              ::testing::IsEmpty());
 }
 
 TEST_P(DeckTextFitTest, TheScreenSizeDialogFits) {
@@ -175,8 +167,8 @@ TEST_P(DeckTextFitTest, TheMediaListFits) {
 }
 
 INSTANTIATE_TEST_SUITE_P(ScreensAndLanguages, DeckTextFitTest,
-                         ::testing::Values(Case{"480x272", "en"}, Case{"480x272", "ko"},
-                                           Case{"800x480", "en"}, Case{"800x480", "ko"}),
+                         ::testing::Values(Case{"480x272", "en"}, Case{"480x272", "ko"}, Case{"800x480", "en"},
+                                           Case{"800x480", "ko"}),
                          [](const ::testing::TestParamInfo<Case>& info) {
                            std::string name = std::string(info.param.screen) + "_" + info.param.language;
                            return name;
@@ -200,8 +192,7 @@ TEST_P(DeckTextFitTest, TheShortcutListFits) {
 TEST_P(DeckTextFitTest, TheSlideShowFits) {
   tree.WriteHostFile("Storage Card/VexaDeck/VexaDeck.ini", "[Folder]\r\nImage=\\Storage Card\\Pictures\r\n");
   tree.WriteHostFile("Storage Card/Pictures/a.png", "");
-  EXPECT_THAT(Check("tap 10 10\n", [](Environment& env,
-                                      platform::ui::UserInterface& ui) { RunSlideShow(env, ui, nullptr); }),
+  EXPECT_THAT(Check("tap 10 10\n", [](Environment& env, platform::ui::UserInterface& ui) { RunSlideShow(env, ui, nullptr); }),
               ::testing::IsEmpty());
 }
 
@@ -233,8 +224,8 @@ TEST_P(DeckTextFitTest, TheBackgroundDialogFits) {
 namespace vexa::deck {
 namespace {
 
-std::vector<std::string> GpsTimeTextsThatDoNotFit(platform::ui::UserInterface& ui,
-                                                  const gps::GpsTimeTexts& texts, bool toolbar) {
+std::vector<std::string> GpsTimeTextsThatDoNotFit(platform::ui::UserInterface& ui, const gps::GpsTimeTexts& texts,
+                                                  bool toolbar) {
   std::vector<std::string> problems;
   platform::QtWindow* qt = nullptr;
   for (platform::ui::Window* window : ui.TopLevelWindows()) {
@@ -243,9 +234,9 @@ std::vector<std::string> GpsTimeTextsThatDoNotFit(platform::ui::UserInterface& u
   if (qt == nullptr) return {"no GPS Time window"};
   auto* status = qobject_cast<QLabel*>(qt->ControlWidget(gps::kGpsTimeStatus));
   if (status == nullptr) return {"no status text"};
-  for (const std::u16string& text :
-       {texts.connecting, texts.openFailed + u"COM8:]", texts.connected, texts.settingsFailed,
-        texts.receiving, texts.analysing, texts.succeeded, texts.clockFailed}) {
+  for (const std::u16string& text : {texts.connecting, texts.openFailed + u"COM8:]", texts.connected,
+                                     texts.settingsFailed, texts.receiving, texts.analysing, texts.succeeded,
+                                     texts.clockFailed}) {
     qt->SetText(gps::kGpsTimeStatus, text);
     const QFontMetrics metrics(status->font());
     const QStringList lines = QString::fromStdU16String(text).split(QStringLiteral("\r\n"));
@@ -278,13 +269,11 @@ TEST_P(DeckTextFitTest, TheGpsTimeDialogFitsEveryTextItShows) {
                     [&](Environment& env, platform::ui::UserInterface& ui) {
                       gps::GpsTimeDialogOptions options;
                       options.look = toolbar ? gps::GpsTimeLook::kToolbar : gps::GpsTimeLook::kLauncher;
-                      options.attempt.texts =
-                          toolbar ? gps::KoreanGpsTimeTexts() : gps::EnglishGpsTimeTexts();
+                      options.attempt.texts = toolbar ? gps::KoreanGpsTimeTexts() : gps::EnglishGpsTimeTexts();
                       options.picture = platform::ui::res::deck::kGpsDecoration;
-                      QTimer::singleShot(
-                          0, [&] { shown = GpsTimeTextsThatDoNotFit(ui, options.attempt.texts, toolbar); });
-                      gps::RunGpsTimeDialog(
-                          {ui, *env.platform().clock, nullptr, nullptr, env.platform().resources}, options);
+                      QTimer::singleShot(0, [&] { shown = GpsTimeTextsThatDoNotFit(ui, options.attempt.texts, toolbar); });
+                      gps::RunGpsTimeDialog({ui, *env.platform().clock, nullptr, nullptr, env.platform().resources},
+                                            options);
                     }),
               ::testing::IsEmpty());
   EXPECT_THAT(shown, ::testing::IsEmpty());
