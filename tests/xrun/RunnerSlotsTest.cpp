@@ -152,7 +152,7 @@ TEST(RunnerSlots, AnImageWithoutItsPlacesFailsEverySlot) {
 
   // The markers before the anchor do not count; one marker alone has no end.
   std::string noEnd =
-      Utf16Le(SlotMarker(kRun1)) + Utf16Le(u"$RESOURCE$") + Utf16Le(SlotMarker(kRun1)) + std::string(40, ' ');
+      Utf16Le(SlotMarker(kRun1)) + Utf16Le(u"$RESOURCE$ ") + Utf16Le(SlotMarker(kRun1)) + std::string(40, ' ');
   EXPECT_EQ(PatchSlot(noEnd, kRun1, u"a"), SlotWriteResult::kNoEnd);
   EXPECT_EQ(PatchSlot(noEnd, kRun2, u"a"), SlotWriteResult::kNoStart);
 }
