@@ -22,6 +22,8 @@
 #include "platform/qt/QtWindow.h"
 #include "platform/runtime/ProgramRuntime.h"
 #include "tests/support/TempDeviceTree.h"
+#include "xrun/RunnerConfigDialog.h"
+#include "xrun/RunnerWindow.h"
 
 // Qt last: its keyword macros must not meet the launcher's headers.
 #include <QAbstractButton>
@@ -275,6 +277,25 @@ TEST_P(DeckTextFitTest, TheGpsTimeDialogFitsEveryTextItShows) {
                     }),
               ::testing::IsEmpty());
   EXPECT_THAT(shown, ::testing::IsEmpty());
+}
+
+// The start-up runner's window and its configuration dialog.
+
+TEST_P(DeckTextFitTest, TheRunnerWindowFits) {
+  EXPECT_THAT(Check("wait 500\n",
+                    [](Environment& env, platform::ui::UserInterface& ui) {
+                      xrun::RunRunnerWindow(env, ui, xrun::RunnerServices{});
+                    }),
+              ::testing::IsEmpty());
+}
+
+TEST_P(DeckTextFitTest, TheRunnerConfigDialogFits) {
+  EXPECT_THAT(Check("click \"Vexa XRun 1.0a Config\" \"Cancel\"\n",
+                    [](Environment& env, platform::ui::UserInterface& ui) {
+                      xrun::RunRunnerConfigDialog(env, ui, u"\\Storage Card\\VexaDeck\\VexaDeck.exe",
+                                                  xrun::RunnerServices{});
+                    }),
+              ::testing::IsEmpty());
 }
 
 }  // namespace
