@@ -86,5 +86,29 @@ TEST_F(RunnerCycleTest, TheConfigurationCopyPatchesTheRunnerThatThenRunsItsNewSl
   EXPECT_FALSE(tree.HostExists("Windows/VexaXRun_tmp.exe"));
 }
 
+// The demo device's runner, configured as the build configures it: it imports both registry files
+// beside it into the device's registry and starts the launcher.
+TEST_F(RunnerCycleTest, TheDemoRunnerImportsItsRegistryFilesAndStartsTheLauncher) {
+  const std::filesystem::path demo = std::filesystem::path(VEXA_SOURCE_DIR) / "demo";
+  for (const char* file : {"VexaDeck.reg", "Navi.reg"}) {
+    std::filesystem::copy_file(demo / "device/Windows" / file, Host(std::string("Windows/") + file));
+  }
+  tree.WriteHostFile("Storage Card/VexaDeck/VexaDeck.exe", "launcher");
+  std::string command = Quoted(VEXA_XRUN_SLOTS_TOOL) + " " + Quoted(Host("Windows/VexaXRun.exe"));
+  std::ifstream slots(demo / "runner-slots.txt");
+  for (std::string line; std::getline(slots, line);) {
+    if (!line.empty()) command += " " + Quoted(line);
+  }
+  ASSERT_EQ(std::system(command.c_str()), 0) << command;
+
+  const auto log = Run("Windows/VexaXRun.exe", "wait 2500\n");
+  EXPECT_THAT(log, Contains(HasSubstr(
+                       R"({"t":2000,"event":"process_started","application":"\\Storage Card\\VexaDeck\\VexaDeck.exe","command_line":"","ok":true})")));
+  EXPECT_THAT(log, Not(Contains(HasSubstr("message_box"))));
+  const std::string registry = tree.ReadHostFile("Windows/Registry.reg");
+  EXPECT_THAT(registry, HasSubstr("[HKEY_LOCAL_MACHINE\\Software\\Vexa\\Deck]\r\n\"InstallDir\"=\"\\\\Storage Card\\\\VexaDeck\"\r\n\"Runner\"=\"\\\\Windows\"\r\n"));
+  EXPECT_THAT(registry, HasSubstr("[HKEY_CURRENT_USER\\Software\\Navi]\r\n\"GpsPort\"=\"COM2:\"\r\n"));
+}
+
 }  // namespace
 }  // namespace vexa::xrun
