@@ -102,11 +102,14 @@ TEST_F(RunnerCycleTest, TheDemoRunnerImportsItsRegistryFilesAndStartsTheLauncher
   ASSERT_EQ(std::system(command.c_str()), 0) << command;
 
   const auto log = Run("Windows/VexaXRun.exe", "wait 2500\n");
-  EXPECT_THAT(log, Contains(HasSubstr(
-                       R"({"t":2000,"event":"process_started","application":"\\Storage Card\\VexaDeck\\VexaDeck.exe","command_line":"","ok":true})")));
+  EXPECT_THAT(
+      log,
+      Contains(HasSubstr(
+          R"({"t":2000,"event":"process_started","application":"\\Storage Card\\VexaDeck\\VexaDeck.exe","command_line":"","ok":true})")));
   EXPECT_THAT(log, Not(Contains(HasSubstr("message_box"))));
   const std::string registry = tree.ReadHostFile("Windows/Registry.reg");
-  EXPECT_THAT(registry, HasSubstr("[HKEY_LOCAL_MACHINE\\Software\\Vexa\\Deck]\r\n\"InstallDir\"=\"\\\\Storage Card\\\\VexaDeck\"\r\n\"Runner\"=\"\\\\Windows\"\r\n"));
+  EXPECT_THAT(registry, HasSubstr("[HKEY_LOCAL_MACHINE\\Software\\Vexa\\Deck]\r\n\"InstallDir\"="
+                                  "\"\\\\Storage Card\\\\VexaDeck\"\r\n\"Runner\"=\"\\\\Windows\"\r\n"));
   EXPECT_THAT(registry, HasSubstr("[HKEY_CURRENT_USER\\Software\\Navi]\r\n\"GpsPort\"=\"COM2:\"\r\n"));
 }
 

@@ -91,6 +91,8 @@ TEST(RunnerSlots, AFreshProgramReadsSixEmptySlots) {
   EXPECT_EQ(OwnString(kAnchorString), kAnchor);
   EXPECT_FALSE(ReadSlot(kAnchorString).found);
   EXPECT_FALSE(SlotTextOf(kReg1, u"no marker here").found);
+  // A payload of nothing holds no text: the closing marker is not read as the slot's text.
+  EXPECT_EQ(SlotTextOf(kReg1, u"$REGISTRY1$$REGISTRY1$").text, u"");
 }
 
 // The writer finds the anchor first and the slots after it, and takes the last closing marker: a
@@ -151,8 +153,8 @@ TEST(RunnerSlots, AnImageWithoutItsPlacesFailsEverySlot) {
   EXPECT_EQ(SlotWriteText(SlotWriteResult::kNoAnchor), u"설정을 저장할 곳을 찾지 못했습니다.");
 
   // The markers before the anchor do not count; one marker alone has no end.
-  std::string noEnd =
-      Utf16Le(SlotMarker(kRun1)) + Utf16Le(u"$RESOURCE$ ") + Utf16Le(SlotMarker(kRun1)) + std::string(40, ' ');
+  std::string noEnd = Utf16Le(SlotMarker(kRun1)) + Utf16Le(u"$RESOURCE$ ") + Utf16Le(SlotMarker(kRun1)) +
+                      std::string(40, ' ');
   EXPECT_EQ(PatchSlot(noEnd, kRun1, u"a"), SlotWriteResult::kNoEnd);
   EXPECT_EQ(PatchSlot(noEnd, kRun2, u"a"), SlotWriteResult::kNoStart);
 }
