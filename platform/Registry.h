@@ -27,6 +27,10 @@ class Registry {
                         std::uint32_t value) = 0;
   virtual bool SetBinary(RegistryRoot root, std::u16string_view subkey, std::u16string_view name,
                          std::span<const std::uint8_t> bytes) = 0;
+  // Stores every change made so far. An adapter that keeps the registry in a file may hold changes
+  // back until this is called (or until it goes away), so that a burst of changes costs one write;
+  // false when the store cannot be written.
+  virtual bool Flush() { return true; }
 };
 
 }  // namespace vexa::platform

@@ -21,6 +21,7 @@
 #include "platform/headless/LoggingClockSetter.h"
 #include "platform/headless/LoggingFileSystem.h"
 #include "platform/headless/LoggingProcesses.h"
+#include "platform/headless/LoggingRegistry.h"
 #include "platform/headless/LoggingSerialPorts.h"
 #include "platform/headless/LoggingSound.h"
 #include "platform/headless/LoggingWindowList.h"
@@ -33,9 +34,10 @@
 #include "platform/headless/VirtualClock.h"
 #include "platform/headless/VirtualThreads.h"
 #include "platform/posix/AlsaSound.h"
+#include "platform/posix/FileRegistry.h"
 #include "platform/posix/HostClockSetter.h"
-#include "platform/posix/HostSerialPorts.h"
 #include "platform/posix/HostExecutable.h"
+#include "platform/posix/HostSerialPorts.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/PosixProcesses.h"
 #include "platform/posix/PosixThreads.h"
@@ -146,6 +148,23 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info, const ProgramMain
   options.device.locate.hostExecutable = HostExecutablePath();
   const std::optional<ModuleLocation> location = LocateModule(options.device.locate);
   if (!location) return fail(LocateProblem(options.device.locate));
+  // The device's language: the one named, else the host's.
+  std::uint16_t langId = LanguageFromEnvironment();
+  if (options.device.language) {
+    if (const std::optional<std::uint16_t> named = LanguageFromName(*options.device.language))
+      langId = *named;
+  }
+  if (options.printRegistry) {
+    PosixFileSystem deviceFiles(location->hostRoot);
+    FileRegistry deviceRegistry(deviceFiles, DeviceLocale(langId).AnsiCodePage());
+    const RegistryTree* tree = deviceRegistry.Tree();
+    if (tree == nullptr) {
+      return fail("the registry file " + text::ToUtf8(FileRegistry::kRegistryFile) +
+                  " of the device tree cannot be read or is not a registry file");
+    }
+    std::cout << text::ToUtf8(tree->Listing()) << std::flush;
+    return 0;
+  }
 
   // Qt aborts the process when its platform cannot connect: look at the displays first.
   std::string platformName;
@@ -196,9 +215,10 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info, const ProgramMain
   // The device.
   PosixFileSystem hostFiles(location->hostRoot);
   LoggingFileSystem files(hostFiles, log);
-  const std::optional<std::uint16_t> named =
-      options.device.language ? LanguageFromName(*options.device.language) : std::nullopt;
-  DeviceLocale locale(named.value_or(LanguageFromEnvironment()));
+  DeviceLocale locale(langId);
+  // The device registry, kept in a file of the device tree in both modes; every change is logged.
+  FileRegistry fileRegistry(files, locale.AnsiCodePage());
+  LoggingRegistry registry(fileRegistry, log);
   // Day and month names: the host's locale data on a desktop, fixed tables of the same texts headless.
   std::unique_ptr<LocaleNames> localeNames;
   if (options.headless) {
@@ -225,7 +245,8 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info, const ProgramMain
   if (options.headless) {
     scriptedPorts = std::make_unique<ScriptedSerialPorts>(*virtualClock, log);
     for (const int port : scenario.SerialPorts()) scriptedPorts->AddPort(port);
-    for (const int port : ScriptedSerialPorts::ScriptedPortsFromArguments(argc, argv, Environment("VEXA_PORTS"))) {
+    for (const int port :
+         ScriptedSerialPorts::ScriptedPortsFromArguments(argc, argv, Environment("VEXA_PORTS"))) {
       scriptedPorts->AddPort(port);
     }
     headlessPorts = std::make_unique<LoggingSerialPorts>(*scriptedPorts, log);
@@ -323,6 +344,7 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info, const ProgramMain
   platform.clock = &clock;
   platform.log = &log;
   platform.localeNames = localeNames.get();
+  platform.registry = &registry;
   if (options.headless) {
     platform.serialPorts = headlessPorts.get();
     platform.threads = virtualThreads.get();

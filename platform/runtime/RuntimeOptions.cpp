@@ -35,10 +35,12 @@ struct KnownOption {
 };
 constexpr std::array kDeviceOptions{KnownOption{"--device-root", true}, KnownOption{"--module-path", true},
                                     KnownOption{"--lang", true}};
-constexpr std::array kRuntimeOptions{KnownOption{"--headless", false},  KnownOption{"--screen", true},
-                                     KnownOption{"--scenario", true},   KnownOption{"--log", true},
-                                     KnownOption{"--start-time", true}, KnownOption{"--help", false},
-                                     KnownOption{"--port", true},       KnownOption{"--host-clock", false}};
+constexpr std::array kRuntimeOptions{
+    KnownOption{"--headless", false},      KnownOption{"--screen", true},
+    KnownOption{"--scenario", true},       KnownOption{"--log", true},
+    KnownOption{"--start-time", true},     KnownOption{"--help", false},
+    KnownOption{"--port", true},           KnownOption{"--host-clock", false},
+    KnownOption{"--print-registry", false}};
 
 // Edits (insertions, deletions, replacements) that turn `a` into `b`.
 std::size_t EditDistance(std::string_view a, std::string_view b) {
@@ -125,6 +127,11 @@ RuntimeOptions ParseRuntimeOptions(int argc, const char* const* argv, const Envi
       ++index;
       continue;
     }
+    if (argument == "--print-registry") {
+      options.printRegistry = true;
+      ++index;
+      continue;
+    }
     bool matched = false;
     for (const std::string_view name : {"--screen", "--scenario", "--log", "--start-time", "--port"}) {
       std::optional<std::string> value = TakeValue(name, argc, argv, index);
@@ -185,7 +192,8 @@ RuntimeOptions ParseRuntimeOptions(int argc, const char* const* argv, const Envi
   // The environment's mappings fill in the ports the options leave out.
   if (environment) {
     if (const char* value = environment("VEXA_PORTS"); value != nullptr) {
-      for (auto& [number, source] : ParsePortList(value, options.errors)) options.ports.emplace(number, source);
+      for (auto& [number, source] : ParsePortList(value, options.errors))
+        options.ports.emplace(number, source);
     }
   }
   if (options.scenario && !options.headless) options.errors.push_back("--scenario needs --headless");
@@ -239,6 +247,8 @@ std::string HelpText(std::string_view program, std::string_view commandLine) {
           "                       otherwise the device tree keeps the clock as an offset\n"
           "                       (\\Windows\\Clock.ini) and the host clock stays untouched\n"
           "\n"
+          "  --print-registry     print the device registry's keys and values (the device tree's\n"
+          "                       \\Windows\\Registry.reg) and end; nothing runs\n"
           "  --help               this text\n"
           "Values go as --name VALUE or --name=VALUE.\n"
           "\n"

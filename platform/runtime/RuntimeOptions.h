@@ -26,6 +26,7 @@ namespace vexa::platform {
 //                           port): a host device path, pty, file:PATH, gpsd or gpsd://HOST:PORT
 //   --host-clock            setting the device clock sets the host's clock instead of the device
 //                           tree's clock offset
+//   --print-registry        the device registry's keys and values on stdout; nothing runs
 //   --help                  the options and the program's command line on stdout; nothing runs
 //
 // Values go as "--name VALUE" or "--name=VALUE". "--" ends the options; everything after it, and
@@ -43,6 +44,7 @@ struct RuntimeOptions {
   std::optional<DateTime> startTime;
   SerialPortMap ports;
   bool hostClock = false;
+  bool printRegistry = false;
   DeviceOptions device;             // hostExecutable left empty
   std::vector<std::string> errors;  // options that were wrong: the program does not start
 };
