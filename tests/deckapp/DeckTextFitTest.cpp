@@ -299,37 +299,39 @@ TEST_P(DeckTextFitTest, TheGpsTimeDialogFitsEveryTextItShows) {
   EXPECT_THAT(shown, ::testing::IsEmpty());
 }
 
-<<<<<<< HEAD
 // The clock and the calendar.
 
 TEST_P(DeckTextFitTest, TheClockWindowFits) {
   EXPECT_THAT(Check("click \"Clock\" 2\n",
                     [](Environment& env, platform::ui::UserInterface& ui) {
                       RunClockWindow(env, ui, nullptr, ui.ScreenSize());
-=======
+                    }),
+              ::testing::IsEmpty());
+}
+
+TEST_P(DeckTextFitTest, TheCalendarWindowFits) {
+  EXPECT_THAT(Check("click \"Calendar\" 2\n",
+                    [](Environment& env, platform::ui::UserInterface& ui) {
+                      RunCalendarWindow(env, ui, nullptr, ui.ScreenSize());
+                    }),
+              ::testing::IsEmpty());
+}
+
 // The start-up runner's window and its configuration dialog.
 
 TEST_P(DeckTextFitTest, TheRunnerWindowFits) {
   EXPECT_THAT(Check("wait 500\n",
                     [](Environment& env, platform::ui::UserInterface& ui) {
                       xrun::RunRunnerWindow(env, ui, xrun::RunnerServices{});
->>>>>>> wt-xrun
                     }),
               ::testing::IsEmpty());
 }
 
-<<<<<<< HEAD
-TEST_P(DeckTextFitTest, TheCalendarWindowFits) {
-  EXPECT_THAT(Check("click \"Calendar\" 2\n",
-                    [](Environment& env, platform::ui::UserInterface& ui) {
-                      RunCalendarWindow(env, ui, nullptr, ui.ScreenSize());
-=======
 TEST_P(DeckTextFitTest, TheRunnerConfigDialogFits) {
   EXPECT_THAT(Check("click \"Vexa XRun 1.0a Config\" \"Cancel\"\n",
                     [](Environment& env, platform::ui::UserInterface& ui) {
                       xrun::RunRunnerConfigDialog(env, ui, u"\\Storage Card\\VexaDeck\\VexaDeck.exe",
                                                   xrun::RunnerServices{});
->>>>>>> wt-xrun
                     }),
               ::testing::IsEmpty());
 }
