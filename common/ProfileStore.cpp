@@ -23,7 +23,7 @@ ProfileStore::ProfileStore(platform::Platform& platform)
     : platform_(platform), koreanUi_(IsKoreanUi(platform.locale)) {}
 
 void ProfileStore::Clear() {
-  std::u16string().swap(pool_);
+  pool_.clear();  // its room is kept, as the indexes keep theirs: a store is usually read again alike
   released_ = 0;
   sections_.clear();
   entries_.clear();
@@ -131,7 +131,10 @@ bool ProfileStore::Read(platform::WindowHandle owner, std::u16string_view path) 
     }
     const std::string_view content = UpToFirstZero(*bytes);
     if (content.empty()) return true;
-    pool_.reserve(content.size());  // a code page's text has no more characters than bytes
+    // A code page's text has no more characters than bytes. Room kept from a much larger file is
+    // given back.
+    if (pool_.capacity() > 2 * content.size() + 65536) std::u16string().swap(pool_);
+    pool_.reserve(content.size());
     // Key lines are stored a few at a time: the index slots of a batch's sections are loaded while
     // the next lines are split, and those of its entries while the sections are found, rather than
     // waited for one line at a time. Large files have indexes larger than the processor's caches.
