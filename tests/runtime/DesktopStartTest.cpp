@@ -171,7 +171,10 @@ TEST(DisplayCheckTest, TheHostProbesTellAnsweringDisplaysFromDeadAndSilentOnes) 
 
   // A server that takes the connection but never replies is given up on, not waited for.
   const std::string silent = UnservedDisplay();
-  SilentServer xServer("@/tmp/.X11-unix/X" + silent.substr(1));
+  // Kept open until the process ends: the probe's thread is left waiting on it, and a server that
+  // went away would wake that thread while the process is being torn down.
+  static SilentServer* const kept = new SilentServer("@/tmp/.X11-unix/X" + silent.substr(1));
+  const SilentServer& xServer = *kept;
   ASSERT_TRUE(xServer.listening());
   const auto started = std::chrono::steady_clock::now();
   EXPECT_FALSE(probes.xAnswers(silent));
