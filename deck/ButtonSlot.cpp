@@ -219,6 +219,12 @@ const Bitmap* ButtonSlot::Picture(int which) const {
   return entry.picture.get();
 }
 
+std::optional<gfx::Size> ButtonSlot::PictureSize(PictureIndex which) const {
+  const Bitmap* picture = Picture(which);
+  if (picture == nullptr) return std::nullopt;
+  return gfx::Size{picture->width(), picture->height()};
+}
+
 void ButtonSlot::SetIcons(int pressedId, gfx::Size pressedSize, int normalId, gfx::Size normalSize,
                           int disabledId, gfx::Size disabledSize, bool redraw) {
   const std::array<std::pair<int, gfx::Size>, 3> icons = {

@@ -146,6 +146,8 @@ class ButtonSlot {
   void SetIcons(int pressedId, gfx::Size pressedSize, int normalId, gfx::Size normalSize, int disabledId,
                 gfx::Size disabledSize, bool redraw = false);
   bool HasPicture(PictureIndex which) const { return Picture(which) != nullptr; }
+  // The picture's own size; nothing when the slot has no such picture.
+  std::optional<gfx::Size> PictureSize(PictureIndex which) const;
   // A picture place shows this picture as its normal one; the skin's paths stay as they are, so the
   // skin writer keeps the element as the skin file has it. Null leaves the picture as it was.
   void ShowPicture(std::shared_ptr<const gfx::Bitmap> picture, bool redraw = false);

@@ -94,7 +94,6 @@ bool DeckWindow::Initialise() {
   window.SetTitle(kDeckTitle);
   hasBackground_ = false;
   skin_ = LoadedSkin{};
-  editMode_ = false;
 
   PlaceShortcuts(env_);
   settings_.Read(window.handle());
@@ -349,6 +348,7 @@ void DeckWindow::OnCommand(Window&, int controlId, platform::ui::Notification no
 }
 
 void DeckWindow::OnDestroy(Window&) {
+  editor_.Abandon();
   hasBackground_ = false;
   background_ = gfx::Bitmap();
   StopPeriodicTimers();
@@ -405,12 +405,42 @@ void DeckWindow::OpenBackgroundChooser() {
 // The windows and services of later work: each seam is reached through the command table, with the
 // periodic timers already stopped and started around it where the command asks for that.
 void DeckWindow::Seam(std::string_view name) { Log("command_seam", {{"name", std::string(name)}}); }
-void DeckWindow::OpenSlotLayout(int slotNumber) {
-  Log("command_seam", {{"name", std::string("OpenSlotLayout")}, {"slot", std::int64_t{slotNumber}}});
-}
+void DeckWindow::OpenSlotLayout(int slotNumber) { editor_.OpenLayout(slotNumber); }
+
 bool DeckWindow::EnterSkinEditor() {
-  Seam("EnterSkinEditor");
-  return false;
+  if (window_ == nullptr) return false;
+  StopPeriodicTimers();
+  editStartBounds_.assign(kSlotCount, gfx::Rect{});
+  for (int i = 0; i < kSlotCount; ++i) {
+    editStartBounds_[static_cast<std::size_t>(i)] = window_->GetControlRect(kFirstSlotId + i);
+  }
+  return editor_.Enter();
+}
+
+// A background chosen in the editor is fitted to the screen as the skin's own is.
+void DeckWindow::ShowEditedBackground(std::u16string_view path) {
+  background_ = gfx::Bitmap();
+  if (!path.empty()) LoadPicture(env_.platform().pictures, path, screen_, background_);
+  StretchToSize(background_, screen_);
+  BackgroundChanged();
+}
+
+// The file as it is stored: the screen's own skin file once there is one, else the file the skin
+// was read from. Slots the file does not place go back to where they were before editing.
+void DeckWindow::ReloadEditedSkin() {
+  if (window_ == nullptr) return;
+  SkinLocation location = skin_.location;
+  if (env_.FileExists(location.file)) {
+    location.designSize = {};
+  } else if (!skin_.sourceFile.empty()) {
+    location.file = skin_.sourceFile;
+  }
+  SkinLoadContext context = LoadContext();
+  if (editStartBounds_.size() == static_cast<std::size_t>(kSlotCount)) context.currentBounds = editStartBounds_;
+  skinLoading_ = true;
+  LoadedSkin skin = loader_.LoadFile(location, context);
+  skinLoading_ = false;
+  ApplySkin(std::move(skin));
 }
 void DeckWindow::OpenTaskList() {
   tasks::TaskListOptions options;

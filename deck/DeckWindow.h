@@ -16,6 +16,7 @@
 #include "deck/gpsview/GpsControl.h"
 #include "deck/gpsview/GpsDisplays.h"
 #include "deck/pictures/PictureShow.h"
+#include "deck/skinedit/SkinEditor.h"
 #include "platform/ui/UserInterface.h"
 #include "platform/ui/Window.h"
 
@@ -29,7 +30,8 @@ namespace vexa::deck {
 class DeckWindow : public platform::ui::WindowHandler,
                    public CommandHost,
                    public PictureHost,
-                   public GpsDisplayHost {
+                   public GpsDisplayHost,
+                   public SkinEditorHost {
  public:
   // Window timers.
   enum Timer : int {
@@ -70,7 +72,8 @@ class DeckWindow : public platform::ui::WindowHandler,
   // What the commands act on.
   platform::ui::Window* window() override { return window_; }
   void CloseLauncher() override { Close(); }
-  bool EditMode() const override { return editMode_; }
+  bool EditMode() const override { return editor_.editing(); }
+  const SkinEditor& editor() const { return editor_; }
   void OpenImageViewer() override;
   void OpenMediaList(MediaMode mode, std::u16string_view folder) override;
   void OpenShortcutList(ShortcutKind kind) override;
@@ -94,10 +97,20 @@ class DeckWindow : public platform::ui::WindowHandler,
   ButtonSlot* LiveSlot(std::optional<int> index) override;
   bool SkinLoading() const override { return skinLoading_; }
 
-  // Seams for the windows and services that later work brings; until then each records that it was
-  // reached (and the settings sheet ends as cancelled, the skin editor cannot be made).
+  // The skin editor over the launcher, and its Layout window for one slot.
   void OpenSlotLayout(int slotNumber) override;
   bool EnterSkinEditor() override;
+
+  // What the skin editor edits.
+  platform::ui::Window* EditorOwner() override { return window_; }
+  ButtonSlot& EditedSlot(int index) override { return slot(index); }
+  const SkinLocation& EditedSkin() const override { return skin_.location; }
+  void ShowEditedBackground(std::u16string_view path) override;
+  void ReloadEditedSkin() override;
+  void ResumeAfterEditing() override { StartPeriodicTimers(); }
+
+  // Seams for the windows and services that later work brings; until then each records that it was
+  // reached (and the settings sheet ends as cancelled).
   void OpenTaskList() override;
   SettingsOutcome OpenSettings() override;
   virtual void RefreshClockSlots();
@@ -156,13 +169,14 @@ class DeckWindow : public platform::ui::WindowHandler,
   std::vector<std::u16string> commonFonts_;
   std::vector<std::u16string> skinFonts_;
   bool skinLoading_ = false;
-  bool editMode_ = false;
+  std::vector<gfx::Rect> editStartBounds_;  // where the slots were when the skin editor opened
   gfx::Point lastPointer_{-1, -1};  // where the pointer was last seen, in window coordinates
   CommandDispatcher commands_{env_, *this};
   PictureShow pictureShow_{env_, *this, background_};
   GpsDisplays gpsDisplays_{env_, *this};
   GpsControl gps_{env_, settings_, *this, gpsDisplays_};
   ClockDisplays clockDisplays_{env_, *this};
+  SkinEditor editor_{env_, ui_, *this};
 };
 
 }  // namespace vexa::deck

@@ -69,6 +69,7 @@ struct LoadedSkin {
   LiveSlots live;
   std::vector<std::u16string> fonts;  // the skin's own font files, to register while it is shown
   int overflow = 0;                   // elements left out beyond kSlotCount
+  std::u16string sourceFile;          // the file read, which may be made for another screen
 };
 
 // What the loader needs to know about the launcher it loads for.

@@ -304,6 +304,14 @@ void QtWindow::ApplyWindowFlags() {
   if (visible) outer_->show();
 }
 
+void QtWindow::SetCaptionBar(bool shown) {
+  if (outer_.isNull() || parent_ || ((style_ & ui::kCaption) != 0) == shown) return;
+  const ui::Rect client = ScreenClientRect();
+  style_ = shown ? (style_ | ui::kCaption) : (style_ & ~ui::kCaption);
+  ApplyWindowFlags();
+  Move(client);
+}
+
 QtWindow::Control* QtWindow::Find(int id) {
   for (auto& c : controls_) {
     if (c->id == id) return c.get();

@@ -48,6 +48,7 @@ class QtWindow : public ui::Window {
   void SetTitle(std::u16string_view title) override;
   std::u16string GetTitle() const override;
   void SetIcon(int resourceId) override;
+  void SetCaptionBar(bool shown) override;
   void SetZOrder(ui::ZOrder order) override;
   void Invalidate() override;
   void Update() override;

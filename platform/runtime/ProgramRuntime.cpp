@@ -23,6 +23,7 @@
 #include "platform/headless/LoggingProcesses.h"
 #include "platform/headless/LoggingRegistry.h"
 #include "platform/headless/LoggingSerialPorts.h"
+#include "platform/headless/LoggingFontRegistry.h"
 #include "platform/headless/LoggingSound.h"
 #include "platform/headless/LoggingWindowList.h"
 #include "platform/headless/RecordingProcesses.h"
@@ -281,7 +282,8 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info, const ProgramMain
   if (scenarioPump) scenarioPump->SetAutomation(&automation);
   QtControlFonts controlFonts(ui);
   QtPictureDecoder pictures(hostFiles);
-  QtFontRegistry fonts(hostFiles);
+  QtFontRegistry hostFonts(hostFiles);
+  LoggingFontRegistry fonts(hostFonts, log);
   QtTextRenderer textRenderer;
 
   std::unique_ptr<ScenarioDialogs> scenarioDialogs;

@@ -101,6 +101,9 @@ class Window {
   virtual void SetTitle(std::u16string_view title) = 0;
   virtual std::u16string GetTitle() const = 0;
   virtual void SetIcon(int resourceId) = 0;
+  // Adds or removes the title bar (with its close box) of a top-level window; the client area keeps
+  // its place and size. Windows that cannot have one ignore it.
+  virtual void SetCaptionBar(bool shown) { (void)shown; }
   virtual void SetZOrder(ZOrder order) = 0;
   virtual void Invalidate() = 0;  // repaint soon
   virtual void Update() = 0;      // repaint now what is invalid

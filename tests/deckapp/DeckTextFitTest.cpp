@@ -338,3 +338,57 @@ TEST_P(DeckTextFitTest, TheRunnerConfigDialogFits) {
 
 }  // namespace
 }  // namespace vexa::deck
+
+// The skin editor: the font dialog, the General Layout window and each page of the Layout window.
+
+#include "deck/skinedit/FontDialog.h"
+#include "deck/skinedit/SkinEditor.h"
+
+namespace vexa::deck {
+namespace {
+
+// The launcher's part in editing, without the launcher: 40 slots of no window.
+class LoneEditorHost : public SkinEditorHost {
+ public:
+  explicit LoneEditorHost(platform::Platform& platform) {
+    for (auto& slot : slots_) slot = std::make_unique<ButtonSlot>(SlotServices::From(platform));
+    slots_[0]->SetCaption(u"A rather long caption");
+  }
+  platform::ui::Window* EditorOwner() override { return nullptr; }
+  ButtonSlot& EditedSlot(int index) override { return *slots_[static_cast<std::size_t>(index)]; }
+  const SkinLocation& EditedSkin() const override { return skin_; }
+  void ShowEditedBackground(std::u16string_view) override {}
+  void ReloadEditedSkin() override {}
+  void ResumeAfterEditing() override {}
+
+ private:
+  std::array<std::unique_ptr<ButtonSlot>, kSlotCount> slots_;
+  SkinLocation skin_{u"\\Storage Card\\VexaDeck\\Skin\\", u"Default",
+                     u"\\Storage Card\\VexaDeck\\Skin\\Default\\skin800x480.ini", {}};
+};
+
+TEST_P(DeckTextFitTest, TheFontDialogFits) {
+  EXPECT_THAT(Check("click \"Font\" 2\n",
+                    [](Environment& env, platform::ui::UserInterface& ui) {
+                      RunFontDialog(env, ui, nullptr, FontChoice{u"Arial", 14});
+                    }),
+              ::testing::IsEmpty());
+}
+
+TEST_P(DeckTextFitTest, TheSkinEditorFitsOnEveryPage) {
+  for (int page = 0; page < 5; ++page) {
+    SCOPED_TRACE(page);
+    EXPECT_THAT(Check("click \"Layout\" \"Save\"\n",
+                      [page](Environment& env, platform::ui::UserInterface& ui) {
+                        LoneEditorHost host(env.platform());
+                        SkinEditor editor(env, ui, host);
+                        ASSERT_TRUE(editor.Enter());
+                        editor.SetLastPage(page);
+                        editor.OpenLayout(1);
+                      }),
+                ::testing::IsEmpty());
+  }
+}
+
+}  // namespace
+}  // namespace vexa::deck
