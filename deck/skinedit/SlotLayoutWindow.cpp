@@ -183,8 +183,8 @@ std::vector<ControlTemplate> PageControls(int page) {
           Label(kDownLabel, {4, 36, 62, 60}, u"DN:"),
           {kDown, ControlKind::kComboList, {64, 36, 232, 60}, u"", platform::ui::kStyleNone},
           Button(kDownClear, {236, 36, 278, 60}, u"X"),
-          Label(kTrColorLabel, {4, 66, 62, 90}, u"TrColor:"),
-          {kTrColor, ControlKind::kStatic, {64, 66, 170, 90}, u"", platform::ui::kBorder},
+          Label(kTrColorLabel, {4, 66, 67, 90}, u"TrColor:"),
+          {kTrColor, ControlKind::kStatic, {69, 66, 170, 90}, u"", platform::ui::kBorder},
           Button(kTrColorPick, {174, 66, 210, 90}, u"..."),
           Button(kTrColorAuto, {214, 66, 278, 90}, u"Auto"),
       };
