@@ -174,9 +174,13 @@ TEST_F(SkinEditorTest, CancelAnsweredYesRestoresTheSkinAsTheFileHoldsIt) {
 }
 
 TEST_F(SkinEditorTest, CancelAnsweredNoKeepsEditing) {
+  const auto folded = (tree.root() / "folded.png").string();
+  const auto unfolded = (tree.root() / "unfolded.png").string();
   EXPECT_EQ(Run("wait 1000\n"
                 "tap 650 40\n"
+                "screenshot \"General Layout\" " + folded + "\n"
                 "click \"General Layout\" 1001\n"
+                "screenshot \"General Layout\" " + unfolded + "\n"
                 "click \"General Layout\" \"Cancel\"\n"
                 "answer no\n"
                 "click \"General Layout\" 1001\n"  // fold it away from the slot
@@ -188,6 +192,9 @@ TEST_F(SkinEditorTest, CancelAnsweredNoKeepsEditing) {
   EXPECT_THAT(Log(), Not(Contains(HasSubstr("scenario_error"))));
   EXPECT_THAT(Log(), Contains(HasSubstr(R"("event":"window_opened","title":"Layout")")));
   EXPECT_THAT(Log(), Not(Contains(HasSubstr("process_started"))));
+  // The window opens folded to its toggle (60 x 39 at the large font) and unfolds to its whole size.
+  EXPECT_EQ(QImage(QString::fromStdString(folded)).size(), QSize(60, 39));
+  EXPECT_EQ(QImage(QString::fromStdString(unfolded)).size(), QSize(405, 258));
 }
 
 TEST_F(SkinEditorTest, SaveOrCancelWhileTheLayoutWindowIsOpenOnlyAsksToCloseIt) {
