@@ -287,3 +287,30 @@ TEST_F(SkinEditorTest, TransparentColourPicturesAndSoundAreStoredAsTheirNames) {
 
 }  // namespace
 }  // namespace vexa::deck
+
+namespace vexa::deck {
+namespace {
+
+TEST_F(SkinEditorTest, AKoreanDeviceAsksInKorean) {
+  extraArgs = {"--lang", "ko"};
+  EXPECT_EQ(Run("wait 1000\n"
+                "tap 650 40\n"
+                "tap 60 40\n"
+                "click \"General Layout\" 1001\n"
+                "click \"General Layout\" 1001\n"
+                "click \"General Layout\" \"Save\"\n"
+                "answer ok\n"
+                "click \"Layout\" \"Save\"\n"
+                "click \"General Layout\" \"Cancel\"\n"
+                "answer yes\n"
+                "quit\n",
+                RunDeckProgram),
+            0);
+  EXPECT_THAT(Log(), Not(Contains(HasSubstr("scenario_error"))));
+  EXPECT_EQ(Count(R"("caption":"알림","text":"편집 창을 먼저 닫으세요.")"), 1u);
+  EXPECT_EQ(Count(R"("caption":"알림","text":"저장하지 않고 끝내시겠습니까?")"), 1u);
+  EXPECT_EQ(SkinWrites(), 0u);
+}
+
+}  // namespace
+}  // namespace vexa::deck
