@@ -21,6 +21,7 @@
 #include "deck/media/ShortcutList.h"
 #include "deck/pictures/BackgroundDialog.h"
 #include "deck/pictures/SlideShow.h"
+#include "deck/settings/SettingsSheet.h"
 #include "deck/tasks/TaskListWindow.h"
 #include "platform/qt/QtOwnerDrawControl.h"
 #include "platform/qt/QtWindow.h"
@@ -334,6 +335,23 @@ TEST_P(DeckTextFitTest, TheRunnerConfigDialogFits) {
                                                   xrun::RunnerServices{});
                     }),
               ::testing::IsEmpty());
+}
+
+TEST_P(DeckTextFitTest, EveryPageOfTheSettingsSheetFits) {
+  tree.WriteHostFile("Storage Card/VexaDeck/VexaDeck.ini",
+                     "[Main]\r\nScreenSizeMode=CUSTOM\r\nScreenSize=400,240\r\n[Program]\r\n"
+                     "Navigation=\\%STORAGE%\\Navi\\navi.exe\r\nMoviePlayer=\\%STORAGE%\\Players\\movie.exe\r\n"
+                     "[Folder]\r\nApplication=\\Storage Card\\VexaDeck\\Programs\r\nMp3=\\Storage Card\\음악파일\r\n"
+                     "[Skin]\r\nSkinFolder=\\Storage Card\\VexaDeck\\Skin\r\n"
+                     "[ImageViewer]\r\nLogoFile=\\Storage Card\\VexaDeck\\logo.png\r\n");
+  for (int page = 0; page < kSettingsPageCount; ++page) {
+    SCOPED_TRACE(page);
+    EXPECT_THAT(Check("click \"Vexa Deck Setup\" \"Cancel\"\n",
+                      [page](Environment& env, platform::ui::UserInterface& ui) {
+                        RunSettingsSheet(env, ui, nullptr, {static_cast<SettingsPageKind>(page)});
+                      }),
+                ::testing::IsEmpty());
+  }
 }
 
 }  // namespace
