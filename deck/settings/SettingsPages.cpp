@@ -138,15 +138,15 @@ constexpr int kSpeeds[] = {4800, 9600, 14400, 19600};
 enum : int { kLogoEdit = 1702, kLogoButton = 1703, kRefreshEdit = 1705, kRefreshSpin = 1706, kDisplayEdit = 1708,
              kDisplaySpin = 1709 };
 const ControlTemplate kEtcControls[] = {
-    {1701, ControlKind::kStatic, {8, 8, 110, 30}, u"Logo:", 0},
-    {kLogoEdit, ControlKind::kEdit, {115, 8, 345, 30}, u"", kBorder},
+    {1701, ControlKind::kStatic, {8, 8, 120, 30}, u"Logo:", 0},
+    {kLogoEdit, ControlKind::kEdit, {125, 8, 345, 30}, u"", kBorder},
     {kLogoButton, ControlKind::kPushButton, {350, 6, 395, 32}, u"...", 0},
-    {1704, ControlKind::kStatic, {8, 42, 110, 64}, u"Refresh Time:", 0},
-    {kRefreshEdit, ControlKind::kEdit, {115, 42, 170, 64}, u"", kNumber | kBorder},
-    {kRefreshSpin, ControlKind::kUpDown, {170, 42, 188, 64}, u"", 0},
-    {1707, ControlKind::kStatic, {8, 72, 110, 94}, u"Display Time:", 0},
-    {kDisplayEdit, ControlKind::kEdit, {115, 72, 170, 94}, u"", kNumber | kBorder},
-    {kDisplaySpin, ControlKind::kUpDown, {170, 72, 188, 94}, u"", 0},
+    {1704, ControlKind::kStatic, {8, 42, 120, 64}, u"Refresh Time:", 0},
+    {kRefreshEdit, ControlKind::kEdit, {125, 42, 180, 64}, u"", kNumber | kBorder},
+    {kRefreshSpin, ControlKind::kUpDown, {180, 42, 198, 64}, u"", 0},
+    {1707, ControlKind::kStatic, {8, 72, 120, 94}, u"Display Time:", 0},
+    {kDisplayEdit, ControlKind::kEdit, {125, 72, 180, 94}, u"", kNumber | kBorder},
+    {kDisplaySpin, ControlKind::kUpDown, {180, 72, 198, 94}, u"", 0},
 };
 
 template <std::size_t N>

@@ -1,5 +1,6 @@
 #include "deck/settings/SettingsSheet.h"
 
+#include <algorithm>
 #include <array>
 #include <memory>
 
@@ -18,19 +19,25 @@ using platform::ui::WindowTemplate;
 
 enum : int { kTabs = 1001 };
 
-// Laid out for the small font; ScaleForLargeFont makes it 630 × 354 on screens of 640 × 480 and up.
+// Laid out for the small font; ScaleForLargeFont makes it 630 × 339 on screens of 640 × 480 and up.
+// Small screens get the extra width they have, so that the eight tabs fit on one row; the height
+// leaves room for the caption bar above it on a 272-pixel screen.
 constexpr int kWidth = 420;
-constexpr int kHeight = 236;
+constexpr int kSmallScreenWidth = 470;
+constexpr int kHeight = 226;
+constexpr int kSmallTabFont = 10;
+constexpr int kLargeTabFont = 17;
 
 WindowTemplate SheetTemplate(gfx::Size screen) {
+  const int width = UsesLargeFont(screen) ? kWidth : std::min(kSmallScreenWidth, screen.width);
   WindowTemplate tmpl;
   tmpl.title = u"Vexa Deck Setup";
   tmpl.style = platform::ui::kCaption;
-  tmpl.rect = Centred(screen, kWidth, kHeight);
+  tmpl.rect = Centred(screen, width, kHeight);
   tmpl.controls = {
-      {kTabs, ControlKind::kTab, {4, 4, 416, 200}, u"", 0},
-      {kIdOk, ControlKind::kDefaultPushButton, {216, 204, 312, 232}, u"Save", 0},
-      {kIdCancel, ControlKind::kPushButton, {320, 204, 416, 232}, u"Cancel", 0},
+      {kTabs, ControlKind::kTab, {4, 4, width - 4, 194}, u"", 0},
+      {kIdOk, ControlKind::kDefaultPushButton, {width - 204, 198, width - 108, 223}, u"Save", 0},
+      {kIdCancel, ControlKind::kPushButton, {width - 100, 198, width - 4, 223}, u"Cancel", 0},
   };
   ScaleForLargeFont(tmpl, screen);
   return tmpl;
@@ -59,6 +66,9 @@ class SettingsSheet : public platform::ui::WindowHandler {
   void OnInit(Window& window) override {
     context_.sheet = &window;
     ApplyLargeFont(env_, window, tmpl_, context_.screen);
+    // Eight labels share one row: they get a lighter, smaller face than the controls, so every tab
+    // shows whole without scrolling.
+    env_.SetControlFont({window.handle(), kTabs}, UsesLargeFont(context_.screen) ? kLargeTabFont : kSmallTabFont, 400);
     const auto& labels = env_.KoreanUi() ? kKoreanTabs : kEnglishTabs;
     for (const char16_t* label : labels) window.AddItem(kTabs, label);
     const auto area = window.TabPageArea(kTabs);

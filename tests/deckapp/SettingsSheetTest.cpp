@@ -97,18 +97,19 @@ TEST_F(SettingsSheetTest, SavingUnchangedPagesWritesTheFileInItsDocumentedForm) 
   EXPECT_TRUE(outcome.saved);
   EXPECT_FALSE(outcome.editSkin);
   // Every key in its place with its value normalised: "navi" stored as NAVI, the Y/N boxes as Y or N,
-  // the grey task-bar box empty, the old speed-gauge key under its new name; the unknown key kept.
+  // the grey task-bar box empty, the old speed-gauge key under its new name; the unknown key kept;
+  // a blank line between sections.
   EXPECT_EQ(tree.ReadHostFile(kIni),
             "[Main]\r\nAutoRun=NAVI\r\nAutoRunDelay=12\r\nAutoWindow=Y\r\nAutoToolbar=N\r\nStartShowTaskBar=Y\r\n"
             "ExitShowTaskBar=\r\nScreenSizeMode=FITSIZE\r\nScreenSize=\r\nVolume=7\r\n"
-            "[Program]\r\nNavigation=\\%STORAGE%\\Navi\\navi.exe\r\nToolbar=\r\nMoviePlayer=\r\nMP3Player=\r\n"
+            "\r\n[Program]\r\nNavigation=\\%STORAGE%\\Navi\\navi.exe\r\nToolbar=\r\nMoviePlayer=\r\nMP3Player=\r\n"
             "FlashPlayer=\r\nDMBPlayer=\r\n"
-            "[Folder]\r\nApplication=\\Storage Card\\VexaDeck\\Programs\r\nGame=\r\nSystem=\r\nFlash=\r\nMovie=\r\n"
+            "\r\n[Folder]\r\nApplication=\\Storage Card\\VexaDeck\\Programs\r\nGame=\r\nSystem=\r\nFlash=\r\nMovie=\r\n"
             "Mp3=\r\nImage=\r\n"
-            "[Skin]\r\nSkinFolder=\\Storage Card\\VexaDeck\\Skin\r\nSkinName=Default\r\nBgndAutoChange=N\r\n"
+            "\r\n[Skin]\r\nSkinFolder=\\Storage Card\\VexaDeck\\Skin\r\nSkinName=Default\r\nBgndAutoChange=N\r\n"
             "BgndChangeTime=60\r\n"
-            "[ImageViewer]\r\nLogoFile=\\Storage Card\\VexaDeck\\logo.png\r\nRefreshTime=5\r\nLogoDispTime=7\r\n"
-            "[Gps]\r\nGpsPort=COM3:\r\nGpsSpeed=4800\r\nEmulation=N\r\nSirfToNmea=Y\r\nAutoGpsTime=N\r\n"
+            "\r\n[ImageViewer]\r\nLogoFile=\\Storage Card\\VexaDeck\\logo.png\r\nRefreshTime=5\r\nLogoDispTime=7\r\n"
+            "\r\n[Gps]\r\nGpsPort=COM3:\r\nGpsSpeed=4800\r\nEmulation=N\r\nSirfToNmea=Y\r\nAutoGpsTime=N\r\n"
             "AutoSpeedGauge=Y\r\n");
 }
 
@@ -195,6 +196,7 @@ TEST_F(SettingsSheetTest, TheSkinPageListsTheSkinsOfTheFolderAndSaysWhenThereAre
 
 TEST_F(SettingsSheetTest, GoConfigSavesTheNewSkinAndProgramAndTheLauncherShowsTheSkin) {
   tree.WriteHostFile("Storage Card/Tools/navi2.exe", "");
+  tree.WriteHostFile(kIni, "[Skin]\r\nSkinName=Default\r\n[Program]\r\nNavigation=\\%STORAGE%\\Navi\\navi.exe\r\n");
   Run("wait 1000\n"
       "tap 50 40\n"
       "choose \"Vexa Deck Setup\" 1001 \"Skin\"\n"
