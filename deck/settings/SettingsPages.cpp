@@ -5,6 +5,7 @@
 
 #include "common/text/Format.h"
 #include "common/text/Text.h"
+#include "deck/DialogLayout.h"
 #include "deck/ScreenSizeDialog.h"
 #include "deck/SkinSelector.h"
 #include "deck/pictures/PictureLoader.h"
@@ -176,6 +177,23 @@ std::u16string FolderOf(Environment& env, std::u16string_view path) {
   return expanded.substr(0, slash);
 }
 
+// A path as a button of the given width can show it: whole when it fits, else with its leading
+// folders left out ("...\Navi\navi.exe"), so the file or folder name itself stays readable.
+std::u16string ShownPath(Environment& env, std::u16string_view path, int buttonWidth, bool largeFont) {
+  auto* renderer = env.platform().text;
+  if (renderer == nullptr) return std::u16string(path);
+  // The controls' heights are character heights: a negative height asks the renderer for the same.
+  platform::FontSpec font;
+  if (largeFont) font = {u"System", -20, 700};
+  const int room = buttonWidth - 16;  // the button's frame and margins
+  if (renderer->Measure(path, font).width <= room) return std::u16string(path);
+  for (std::size_t at = path.find(u'\\', 1); at != std::u16string_view::npos; at = path.find(u'\\', at + 1)) {
+    auto shown = u"..." + std::u16string(path.substr(at));
+    if (renderer->Measure(shown, font).width <= room) return shown;
+  }
+  return std::u16string(path);
+}
+
 class AboutPage : public SettingsPage {
  public:
   using SettingsPage::SettingsPage;
@@ -259,7 +277,7 @@ class PathButtonsPage : public SettingsPage {
   void Fill(Window& window) override {
     for (std::size_t i = 0; i < paths_.size(); ++i) {
       paths_[i] = Read(i);
-      window.SetText(firstButton_ + static_cast<int>(i), paths_[i]);
+      Show(window, firstButton_ + static_cast<int>(i), paths_[i]);
     }
   }
 
@@ -273,7 +291,7 @@ class PathButtonsPage : public SettingsPage {
     const auto chosen = Ask(paths_[static_cast<std::size_t>(row)]);
     if (!chosen) return;
     paths_[static_cast<std::size_t>(row)] = *chosen;
-    window.SetText(id, *chosen);
+    Show(window, id, *chosen);
   }
 
  protected:
@@ -283,6 +301,10 @@ class PathButtonsPage : public SettingsPage {
   virtual std::optional<std::u16string> Ask(const std::u16string& current) = 0;
 
  private:
+  void Show(Window& window, int id, const std::u16string& path) {
+    window.SetText(id, ShownPath(env(), path, window.GetControlRect(id).width(), UsesLargeFont(context().screen)));
+  }
+
   std::u16string title_;
   int firstButton_;
   int firstLabel_;
@@ -402,7 +424,8 @@ class SkinPage : public SettingsPage {
 
   void Fill(Window& window) override {
     folder_ = settings().SkinFolder();
-    window.SetText(kSkinFolderButton, folder_);
+    window.SetText(kSkinFolderButton, ShownPath(env(), folder_, window.GetControlRect(kSkinFolderButton).width(),
+                                                UsesLargeFont(context().screen)));
     ListSkinsOf(window, settings().SkinName());
     window.SetCheck(kRotateBox, Checked(settings().BackgroundAutoChange()));
     window.SetText(kTempoEdit, settings().store().GetString(u"Skin", u"BgndChangeTime", u"60"));
@@ -429,7 +452,8 @@ class SkinPage : public SettingsPage {
     const auto chosen = env().BrowseForFolder(owner(), env().KoreanUi() ? u"스킨 폴더 선택" : u"Choose the skin folder");
     if (chosen.empty()) return;
     folder_ = chosen;
-    window.SetText(kSkinFolderButton, folder_);
+    window.SetText(kSkinFolderButton, ShownPath(env(), folder_, window.GetControlRect(kSkinFolderButton).width(),
+                                                UsesLargeFont(context().screen)));
     ListSkinsOf(window, settings().SkinName());
     if (skins_.empty()) {
       platform::MessageBoxRequest box;
