@@ -15,6 +15,7 @@
 #include "deck/pictures/BackgroundDialog.h"
 #include "deck/pictures/PictureLoader.h"
 #include "deck/pictures/SlideShow.h"
+#include "deck/settings/SettingsSheet.h"
 #include "deck/tasks/TaskListWindow.h"
 #include "platform/ui/ResourceIds.h"
 
@@ -451,10 +452,7 @@ void DeckWindow::OpenTaskList() {
   };
   tasks::RunTaskList(env_.platform(), ui_, window_, options);
 }
-SettingsOutcome DeckWindow::OpenSettings() {
-  Seam("OpenSettings");
-  return {};
-}
+SettingsOutcome DeckWindow::OpenSettings() { return RunSettingsSheet(env_, ui_, window_); }
 void DeckWindow::RefreshClockSlots() {
   if (auto* clock = env_.platform().clock) clockDisplays_.Tick(clock->LocalTime());
 }

@@ -146,7 +146,12 @@ void CommandDispatcher::Configure() {
     return;
   }
   const auto skinAfter = env_.mainSettings().GetString(u"Skin", u"SkinName", u"");
-  if (!text::EqualsNoCase(skinBefore, skinAfter) && !host_.ChooseAndLoadSkin(false)) return;
+  if (!text::EqualsNoCase(skinBefore, skinAfter) && !host_.ChooseAndLoadSkin(false)) {
+    // The skin chooser was cancelled: the launcher goes on with the skin it shows, its clock and
+    // picture timers running again.
+    host_.StartPeriodicTimers();
+    return;
+  }
   if (outcome.editSkin) {
     EditSkin();
     return;

@@ -26,6 +26,7 @@ inline constexpr int kReturnLarge = 142;       // the same, 32 × 32, on screens
 inline constexpr int kGpsDecoration = 197;     // picture: the GPS time dialog's satellite
 inline constexpr int kClockDay = 198;          // picture: the clock's built-in day background
 inline constexpr int kClockNight = 199;        // picture: the clock's built-in night background
+inline constexpr int kProductPicture = 200;    // picture: the settings sheet's about page
 }  // namespace deck
 
 namespace toolbar {

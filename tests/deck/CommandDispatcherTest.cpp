@@ -253,7 +253,7 @@ TEST_F(CommandDispatcherTest, TheSettingsReloadAChangedSkinAndMayOpenTheEditor) 
   EXPECT_THAT(host.trace, ElementsAre("stop timers", "settings", "start timers"));
 
   // The sheet renames the skin while it is open: a new name loads it (letter case alone is no
-  // change), and a cancelled load leaves the timers stopped.
+  // change), and a cancelled load keeps the skin shown with its timers running.
   struct RenamingHost : TracingHost {
     Environment* env = nullptr;
     std::u16string newName;
@@ -271,7 +271,7 @@ TEST_F(CommandDispatcherTest, TheSettingsReloadAChangedSkinAndMayOpenTheEditor) 
   renamer.newName = u"Night";
   renamer.skinLoads = false;
   CommandDispatcher(env, renamer).Dispatch(1, u"GO-CONFIG");
-  EXPECT_THAT(renamer.trace, ElementsAre("stop timers", "settings", "skin load"));
+  EXPECT_THAT(renamer.trace, ElementsAre("stop timers", "settings", "skin load", "start timers"));
 
   host.trace.clear();
   host.settings = {true, true};
