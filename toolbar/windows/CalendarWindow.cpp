@@ -17,13 +17,13 @@ using platform::ui::Window;
 
 // The month on the left, the date and time lines and the two buttons on the right.
 const platform::ui::ControlTemplate kControls[] = {
-    {kCalendarMonth, ControlKind::kMonthCalendar, {6, 6, 206, 170}, u"", 0},
-    {kCalendarDate, ControlKind::kStatic, {212, 10, 350, 34}, u"0000.00.00", platform::ui::kAlignCenter},
-    {kCalendarTime, ControlKind::kStatic, {212, 40, 350, 64}, u"", platform::ui::kAlignCenter},
-    {kCalendarGpsTime, ControlKind::kPushButton, {212, 104, 350, 132}, u"GPS Time", 0},
-    {kCalendarReturn, ControlKind::kPushButton, {212, 140, 350, 168}, u"Return", 0},
+    {kCalendarMonth, ControlKind::kMonthCalendar, {6, 6, 250, 170}, u"", 0},
+    {kCalendarDate, ControlKind::kStatic, {256, 10, 394, 34}, u"0000.00.00", platform::ui::kAlignCenter},
+    {kCalendarTime, ControlKind::kStatic, {256, 40, 394, 64}, u"", platform::ui::kAlignCenter},
+    {kCalendarGpsTime, ControlKind::kPushButton, {256, 104, 394, 132}, u"GPS Time", 0},
+    {kCalendarReturn, ControlKind::kPushButton, {256, 140, 394, 168}, u"Return", 0},
 };
-constexpr int kWidth = 356;
+constexpr int kWidth = 400;
 constexpr int kHeight = 176;
 
 std::u16string Digits(int value, int width) {
@@ -44,6 +44,8 @@ class ToolbarCalendar : public platform::ui::WindowHandler {
       const int height = UsesLargeFont(screen) ? 27 : 18;
       fonts->SetFont({window.handle(), kCalendarDate}, SystemFont(height, 700));
       fonts->SetFont({window.handle(), kCalendarTime}, SystemFont(height, 700));
+      // The month's day names need the room of a normal weight.
+      if (UsesLargeFont(screen)) fonts->SetFont({window.handle(), kCalendarMonth}, SystemFont(18, 400));
     }
     window.SetText(kCalendarDate, u"");
     window.SetText(kCalendarTime, u"");

@@ -11,7 +11,8 @@ tasks::TaskListOptions TaskManagerOptions() {
   tasks::TaskListOptions options;
   options.kind = tasks::TaskListKind::kTitles;
   options.buttons = tasks::kAllTaskButtons & ~tasks::kButtonExit;
-  options.enumeration.leaveOut = {std::u16string(kToolbarTitle)};
+  // Neither the toolbar nor the task manager itself is a program to switch to.
+  options.enumeration.leaveOut = {std::u16string(kToolbarTitle), std::u16string(kTaskManagerTitle)};
   options.enumeration.titleLength = 260;
   options.tellNoSelection = true;
   tasks::TaskListTexts& texts = options.texts;

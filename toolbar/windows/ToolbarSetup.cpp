@@ -26,11 +26,11 @@ using platform::ui::kReadOnly;
 
 // The window: the tabs over the pages, Save and Return below.
 const ControlTemplate kControls[] = {
-    {kSetupTabs, ControlKind::kTab, {4, 4, 316, 204}, u"", 0},
-    {kSetupSave, ControlKind::kDefaultPushButton, {4, 208, 156, 234}, u"Save", 0},
-    {kSetupReturn, ControlKind::kPushButton, {164, 208, 316, 234}, u"Return", 0},
+    {kSetupTabs, ControlKind::kTab, {4, 4, 340, 204}, u"", 0},
+    {kSetupSave, ControlKind::kDefaultPushButton, {4, 208, 168, 234}, u"Save", 0},
+    {kSetupReturn, ControlKind::kPushButton, {176, 208, 340, 234}, u"Return", 0},
 };
-constexpr int kWidth = 320;
+constexpr int kWidth = 344;
 constexpr int kHeight = 240;
 
 constexpr std::array<const char16_t*, 6> kTabCaptions = {u"GEN", u"SHOW", u"HOT", u"PROG", u"AUTO", u"GPS"};
@@ -38,7 +38,7 @@ enum Page : int { kGen, kShow, kHot, kProg, kAuto, kGps, kPageCount };
 
 constexpr std::array<int, 4> kIconSizes = {16, 24, 32, 48};
 
-// The pages, each laid out in the tab's display area of the small window (about 306 x 170).
+// The pages, each laid out in the tab's display area of the small window (about 330 x 170).
 std::vector<ControlTemplate> GenControls() {
   std::vector<ControlTemplate> c = {
       {kGenIconSizeLabel, ControlKind::kStatic, {2, 4, 112, 22}, u"Icon Size:", 0},
