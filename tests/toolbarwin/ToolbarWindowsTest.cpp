@@ -37,19 +37,25 @@ TEST_F(ToolbarWindowsTest, TheTaskManagerNeverListsTheToolbar) {
 TEST_F(ToolbarWindowsTest, AHotKeyButtonOfTheTaskManagerFillsTheSetupFromTheSelectedWindow) {
   WriteSettings("[HOTKEY2]\r\nShortName=Old\r\nExeFilePath=\\old.exe\r\nExecute=Y\r\nExecuteMessage=Y\r\n");
   int layouts = -1;
+  int on_top = 0;
   bool saved = false;
   ASSERT_EQ(Run("window \"Navigation\" class \"NaviMain\"\nwindow \"Music Player\"\nwait 3000\n"
                 "choose \"Task Manager\" 1001 \"Navigation\"\n"
                 "click \"Task Manager\" \"M2\"\n"
                 "click \"SetUp Hotkey\" \"Save\"\n"
+                "answer yes\n"
+                "click \"Task Manager\" \"Top\"\n"
                 "click \"Task Manager\" \"Return\"\n",
                 [&](FakeHost& host) {
                   saved = RunTaskManager(host);
                   layouts = static_cast<int>(host.layouts.size());
+                  on_top = host.putOnTop;
                 }),
             0);
   EXPECT_TRUE(saved);
   EXPECT_EQ(layouts, 1);
+  // A window made top-most, the toolbar goes on top again.
+  EXPECT_EQ(on_top, 1);
   // The title and a short name from it, shown on the toolbar; everything else empty or off.
   const std::string ini = Settings();
   for (const char* line : {"Title=Navigation", "ShortName=Nav", "ShowToolbar=Y", "ExeFilePath=\r\n", "Execute=N",
@@ -83,6 +89,25 @@ TEST_F(ToolbarWindowsTest, TheHotKeySetupShowsTheSectionAndTheFilePickerTicksExe
                            "ToolbarMinimize=Y"}) {
     EXPECT_THAT(ini, HasSubstr(line));
   }
+}
+
+TEST_F(ToolbarWindowsTest, TheHotPageShowsTheSavedTitleAndLaysTheToolbarOutAgain) {
+  WriteSettings("[Hotkey2]\r\nTitle=Music\r\n");
+  std::size_t layouts = 0;
+  ASSERT_EQ(Run("choose \"SetUp Toolbar\" 1001 \"HOT\"\n"
+                "click \"HOT\" \"Music\"\n"
+                "type \"SetUp Hotkey\" 1006 \"Navigation\"\n"
+                "click \"SetUp Hotkey\" \"Save\"\n"
+                "click \"HOT\" \"Navigation\"\n"  // the wide button shows the new title
+                "click \"SetUp Hotkey\" \"Return\"\n"
+                "click \"SetUp Toolbar\" \"Return\"\n",
+                [&](FakeHost& host) {
+                  RunToolbarSetup(host);
+                  layouts = host.layouts.size();
+                }),
+            0);
+  EXPECT_EQ(layouts, 2u);  // after the Save, and after the settings window's Return
+  EXPECT_THAT(Settings(), HasSubstr("[Hotkey2]\r\nTitle=Navigation\r\n"));
 }
 
 // The clock label, the calendar and the GPS time window.
