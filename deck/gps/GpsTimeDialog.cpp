@@ -35,7 +35,7 @@ platform::ui::WindowTemplate GpsTimeTemplate(const GpsTimeDialogOptions& options
   const bool toolbar = options.look == GpsTimeLook::kToolbar;
   platform::ui::WindowTemplate tmpl;
   tmpl.title = options.title;
-  tmpl.style = platform::ui::kCaption;
+  tmpl.style = platform::ui::kCaption | (options.topMost ? platform::ui::kTopMost : 0u);
   tmpl.rect = Centred(screen, kWidth, kHeight);
   if (toolbar) {
     tmpl.controls.push_back({kGpsTimeOk, ControlKind::kOwnerDrawButton, {8, 6, 312, 38}, u"확인", 0});

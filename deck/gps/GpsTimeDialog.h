@@ -50,6 +50,8 @@ struct GpsTimeDialogOptions {
   // The toolbar's OK button icon (165), drawn at 24 × 24.
   int okIcon = 0;
   platform::ui::Window* owner = nullptr;
+  // Above top-most windows too (the toolbar, which stays on top, opens it).
+  bool topMost = false;
 };
 
 // Runs the GPS time dialog modally: an attempt 100 ms after it opens and then every second until one

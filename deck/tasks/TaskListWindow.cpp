@@ -75,16 +75,27 @@ platform::ui::WindowTemplate TaskListTemplate(gfx::Size screen, const TaskListOp
                            icons ? platform::ui::kStyleNone : platform::ui::kHidden});
   tmpl.controls.push_back(
       {kTaskList, icons ? ControlKind::kListView : ControlKind::kListBox, list, u"", platform::ui::kBorder});
-  for (std::size_t i = 0; i < kButtons.size(); ++i) {
-    const int column = static_cast<int>(i % 3);
-    const int row = static_cast<int>(i / 3);
-    const int x = kMargin + column * (kButtonWidth + kMargin);
-    const int y = 152 + row * 30;
-    const ButtonPlace& button = kButtons[i];
-    tmpl.controls.push_back(
-        {button.id, ControlKind::kPushButton, gfx::Rect::FromSize(x, y, kButtonWidth, 26),
-         options.texts.*button.caption,
-         (options.buttons & button.bit) != 0 ? platform::ui::kStyleNone : platform::ui::kHidden});
+  // The shown buttons fill the rows in order; a hidden one takes the place of the next.
+  int placed = 0;
+  for (const ButtonPlace& button : kButtons) {
+    const bool shown = (options.buttons & button.bit) != 0;
+    const int x = kMargin + (placed % 3) * (kButtonWidth + kMargin);
+    const int y = 152 + (placed / 3) * 30;
+    tmpl.controls.push_back({button.id, ControlKind::kPushButton, gfx::Rect::FromSize(x, y, kButtonWidth, 26),
+                             options.texts.*button.caption, shown ? platform::ui::kStyleNone : platform::ui::kHidden});
+    if (shown) ++placed;
+  }
+  const int extras = static_cast<int>(options.extraButtons.size());
+  if (extras > 0) {
+    const int rows = (placed + 2) / 3;
+    const int y = 152 + rows * 30;
+    const int width = (kWidth - (extras + 1) * kMargin) / extras;
+    for (int i = 0; i < extras; ++i) {
+      tmpl.controls.push_back({kTaskExtraFirst + i, ControlKind::kPushButton,
+                               gfx::Rect::FromSize(kMargin + i * (width + kMargin), y, width, 26),
+                               options.extraButtons[static_cast<std::size_t>(i)].caption, platform::ui::kStyleNone});
+    }
+    tmpl.rect.bottom = tmpl.rect.top + y + 26 + kMargin;
   }
   return tmpl;
 }
@@ -136,6 +147,11 @@ class TaskListWindow : public platform::ui::WindowHandler {
       return;
     }
     if (notification != Notification::kClicked) return;
+    const int extra = id - kTaskExtraFirst;
+    if (extra >= 0 && extra < static_cast<int>(options_.extraButtons.size())) {
+      RunExtra(window, options_.extraButtons[static_cast<std::size_t>(extra)]);
+      return;
+    }
     switch (id) {
       case kTaskEnd:
         EndTask(window);
@@ -241,6 +257,21 @@ class TaskListWindow : public platform::ui::WindowHandler {
       return;
     }
     platform_.windowList->PostClose(*selected);
+  }
+
+  void RunExtra(Window& window, const TaskListExtraButton& button) {
+    const auto selected = Selected(window);
+    if (!selected) {
+      if (options_.tellNoSelection) TellNoSelection(window);
+      return;
+    }
+    std::u16string title;
+    if (titles_ && titles_->selectedRow()) {
+      title = titles_->rows()[*titles_->selectedRow()].title;
+    } else {
+      title = platform_.windowList->Title(*selected);
+    }
+    if (button.action) button.action(window, *selected, title);
   }
 
   void SwitchTo(Window& window) {

@@ -3,6 +3,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "common/gfx/Geometry.h"
 #include "deck/tasks/TaskListModel.h"
@@ -25,6 +26,7 @@ enum TaskListControl : int {
   kTaskSwitch = 1004,
   kTaskOnTop = 1005,
   kTaskShow = 1006,
+  kTaskExtraFirst = 1101,  // the extra buttons of TaskListOptions, in their order
 };
 
 inline constexpr int kTaskRefreshTimer = 1;
@@ -66,13 +68,24 @@ enum TaskListButton : unsigned {
   kAllTaskButtons = 0x3Fu,
 };
 
+// A button a program adds below the standard ones; it acts on the selected row.
+struct TaskListExtraButton {
+  std::u16string caption;
+  // Runs with the task list window (the owner of what it opens), the selected row's window and its
+  // title as the row shows it.
+  std::function<void(platform::ui::Window&, ForeignWindow, const std::u16string&)> action;
+};
+
 struct TaskListOptions {
   TaskListKind kind = TaskListKind::kIcons;
   TaskListTexts texts;
   unsigned buttons = kAllTaskButtons;
   TaskEnumeration enumeration;
-  // End Task and Switch without a selected row: tell the user (else they do nothing).
+  // End Task and Switch without a selected row: tell the user (else they do nothing). The extra
+  // buttons without a selected row tell the user too when this is set.
   bool tellNoSelection = false;
+  // One more row of buttons (the toolbar's M1 to M5), when not empty.
+  std::vector<TaskListExtraButton> extraButtons;
   // Runs after On Top or Show has changed a window's order (the toolbar puts itself on top again).
   std::function<void()> afterTopMost;
   // Where the window's top-left corner goes on the screen; centred when absent.

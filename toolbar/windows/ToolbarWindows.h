@@ -9,7 +9,8 @@
 namespace vexa::toolbar {
 
 // Task: the toolbar's variant of the task list, opened beside the Task button (control 1002). Answers
-// true when a hot-key setup opened from it was saved (the toolbar is then laid out again).
+// true when a hot-key setup opened from it was saved; the toolbar has then been laid out again
+// (host.Relayout() once the task manager closed).
 bool RunTaskManager(ToolbarHost& host);
 
 // The hot-key setup window "SetUp Hotkey" for program button `number` (1 to 5). With a window title
@@ -26,7 +27,8 @@ void RunCalendar(ToolbarHost& host);
 // The GPS time window with the toolbar's settings (section GpsTime of the toolbar's file).
 void RunToolbarGpsTime(ToolbarHost& host);
 
-// Home: the settings window "SetUp Toolbar". Answers true on Save (the file was written).
+// Home: the settings window "SetUp Toolbar". Answers true on Save (the file was written and
+// host.ApplyClockSetting() has run); Return has read the file again and laid the toolbar out again.
 bool RunToolbarSetup(ToolbarHost& host);
 
 }  // namespace vexa::toolbar
