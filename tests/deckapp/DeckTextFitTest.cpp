@@ -26,6 +26,9 @@
 #include "platform/qt/QtWindow.h"
 #include "platform/runtime/ProgramRuntime.h"
 #include "tests/support/TempDeviceTree.h"
+#include "toolbar/CloseMenu.h"
+#include "toolbar/GroupList.h"
+#include "toolbar/KeyboardWindow.h"
 #include "xrun/RunnerConfigDialog.h"
 #include "xrun/RunnerWindow.h"
 
@@ -332,6 +335,27 @@ TEST_P(DeckTextFitTest, TheRunnerConfigDialogFits) {
                     [](Environment& env, platform::ui::UserInterface& ui) {
                       xrun::RunRunnerConfigDialog(env, ui, u"\\Storage Card\\VexaDeck\\VexaDeck.exe",
                                                   xrun::RunnerServices{});
+                    }),
+              ::testing::IsEmpty());
+}
+
+// The toolbar's close menu, group list and on-screen keyboard.
+
+TEST_P(DeckTextFitTest, TheToolbarsMenuListAndKeyboardFit) {
+  platform::ui::WindowHandler plain;
+  EXPECT_THAT(Check("wait 10\n",
+                    [&](Environment&, platform::ui::UserInterface& ui) {
+                      ui.RunModal(toolbar::CloseMenuTemplate({0, 0}), plain, nullptr);
+                    }),
+              ::testing::IsEmpty());
+  EXPECT_THAT(Check("wait 10\n",
+                    [&](Environment&, platform::ui::UserInterface& ui) {
+                      ui.RunModal(toolbar::GroupListTemplate({0, 0}), plain, nullptr);
+                    }),
+              ::testing::IsEmpty());
+  EXPECT_THAT(Check("click \"Keyboard\" \"Ⅹ\"\n",
+                    [](Environment& env, platform::ui::UserInterface& ui) {
+                      toolbar::RunKeyboardWindow(ui, env.platform().windowList, nullptr);
                     }),
               ::testing::IsEmpty());
 }
