@@ -66,8 +66,9 @@ int RunCloseMenu(ToolbarHost& host) {
   const gfx::Size size = CloseMenuSize();
   // The window's frame adds one pixel on every side.
   const gfx::Size outer{size.width + 2, size.height + 2};
-  const gfx::Point place = PlaceBesideButton(host.ButtonBounds(kCloseButton), host.Toolbar().Bounds(), outer,
-                                             host.Ui().ScreenSize(), host.Vertical());
+  // Beside the Close button itself, not at the toolbar's start as the lists.
+  const gfx::Rect button = host.ButtonBounds(kCloseButton);
+  const gfx::Point place = PlaceBesideButton(button, button, outer, host.Ui().ScreenSize(), host.Vertical());
   CloseMenu menu;
   const int result = host.Ui().RunModal(CloseMenuTemplate({place.x + 1, place.y + 1}), menu, &host.Window());
   return result == 0 ? kReturnToToolbar : result;

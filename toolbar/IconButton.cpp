@@ -1,5 +1,6 @@
 #include "toolbar/IconButton.h"
 
+#include "platform/ui/ResourceIds.h"
 #include "toolbar/ToolbarButtons.h"
 
 namespace vexa::toolbar {
@@ -8,6 +9,20 @@ namespace {
 constexpr gfx::ColorRef kWhite = gfx::Rgb(255, 255, 255);
 constexpr gfx::ColorRef kRestingFrame = gfx::Rgb(208, 212, 218);
 constexpr gfx::ColorRef kLabelText = gfx::Rgb(0, 0, 0);
+// A resource icon: its key-coloured pixels are see-through, the others blended by their alpha.
+void DrawResourceIcon(gfx::Bitmap& canvas, const gfx::Rect& place, const gfx::Bitmap& icon) {
+  gfx::Bitmap sized(place.width(), place.height(), 0);
+  gfx::StretchCopy(sized, sized.bounds(), icon, icon.bounds());
+  const gfx::Pixel key = gfx::ToPixel(platform::ui::res::kIconTransparent) & 0xFFFFFFu;
+  for (int y = 0; y < sized.height(); ++y) {
+    gfx::Pixel* row = sized.Row(y);
+    for (int x = 0; x < sized.width(); ++x) {
+      if ((row[x] & 0xFFFFFFu) == key) row[x] = 0;
+    }
+  }
+  gfx::DrawIcon(canvas, {place.left, place.top}, sized);
+}
+
 }  // namespace
 
 void DrawIconButton(gfx::Bitmap& canvas, const platform::ui::DrawItemState& state, int iconSize,
@@ -24,12 +39,8 @@ void DrawIconButton(gfx::Bitmap& canvas, const platform::ui::DrawItemState& stat
   if (icon != nullptr && !icon->empty()) {
     if (keyed) {
       gfx::KeyedCopy(canvas, place, *icon, icon->bounds(), gfx::kAutoTransparent);
-    } else if ((icon->size() == gfx::Size{place.width(), place.height()})) {
-      gfx::DrawIcon(canvas, {place.left, place.top}, *icon);
     } else {
-      gfx::Bitmap scaled(place.width(), place.height(), 0);
-      gfx::StretchCopy(scaled, scaled.bounds(), *icon, icon->bounds());
-      gfx::DrawIcon(canvas, {place.left, place.top}, scaled);
+      DrawResourceIcon(canvas, place, *icon);
     }
   }
   if (!label.empty() && text != nullptr) {
