@@ -17,10 +17,10 @@ using platform::ui::ControlKind;
 using platform::ui::Notification;
 using platform::ui::Window;
 
-constexpr int kWidth = 220;
+constexpr int kWidth = 230;
 constexpr int kListHeight = 152;
 constexpr int kButtonTop = kListHeight + 8;
-constexpr int kButtonWidth = 50;
+constexpr int kButtonWidth = 53;
 constexpr int kButtonHeight = 28;
 constexpr int kHeight = kButtonTop + kButtonHeight + 4;
 

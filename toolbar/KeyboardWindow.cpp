@@ -48,7 +48,7 @@ constexpr KeyboardKey kKeys[] = {
 };
 
 constexpr int kRows = 5;
-constexpr int kQuarter = 6;     // a quarter of a key's width, in pixels
+constexpr int kQuarter = 7;     // a quarter of a key's width, in pixels
 constexpr int kKeyHeight = 26;
 constexpr int kMargin = 2;
 constexpr int kRowUnits = 64;   // every row is 16 keys wide

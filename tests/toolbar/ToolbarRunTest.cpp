@@ -7,6 +7,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,11 @@
 #include "tests/support/TempDeviceTree.h"
 #include "toolbar/ToolbarButtons.h"
 #include "toolbar/ToolbarProgram.h"
+
+// Qt last: its keyword macros must not meet the project's headers.
+#include <QColor>
+#include <QImage>
+#include <QString>
 
 namespace vexa::toolbar {
 namespace {
@@ -40,7 +46,8 @@ class ToolbarRunTest : public ::testing::Test {
 
   // Runs the toolbar with the scenario; `before` sees the platform first (other programs' windows).
   int Run(const std::string& scenario,
-          const std::function<void(platform::InProcessWindowList&)>& before = nullptr) {
+          const std::function<void(platform::InProcessWindowList&)>& before = nullptr,
+          const std::function<void(platform::InProcessWindowList&)>& after = nullptr) {
     const auto scenarioPath = (tree.root() / "scenario.txt").string();
     std::ofstream(scenarioPath) << scenario;
     logPath = (tree.root() / "log.jsonl").string();
@@ -56,7 +63,9 @@ class ToolbarRunTest : public ::testing::Test {
                                 [&](platform::Platform& platform, platform::ui::UserInterface& ui) {
                                   auto* windows = dynamic_cast<platform::InProcessWindowList*>(platform.windowList);
                                   if (before && windows != nullptr) before(*windows);
-                                  return RunToolbar(platform, ui);
+                                  const int code = RunToolbar(platform, ui);
+                                  if (after && windows != nullptr) after(*windows);
+                                  return code;
                                 });
   }
 
@@ -100,6 +109,21 @@ TEST_F(ToolbarRunTest, ASecondStartBringsTheRunningToolbarForwardAndEnds) {
   Settings("");
   EXPECT_EQ(Run("quit\n", [](platform::InProcessWindowList& windows) { windows.AddForeign(kToolbarTitle, u""); }), 0);
   EXPECT_THAT(Log("window_foreground"), Contains(HasSubstr("Vexa Toolbar 1.2")));
+  EXPECT_THAT(Log("window_opened"), IsEmpty());
+}
+
+TEST_F(ToolbarRunTest, ASecondStartWhileMinimisedBringsTheIconForwardNotTheHiddenToolbar) {
+  Settings("");
+  platform::ui::ForeignWindow icon = 0;
+  std::optional<platform::ui::ForeignWindow> forward;
+  Run(
+      "quit\n",
+      [&](platform::InProcessWindowList& windows) {
+        icon = windows.AddForeign(kToolbarTitle, u"", true);
+        windows.AddForeign(kToolbarTitle, u"", false);  // the hidden toolbar, above its icon
+      },
+      [&](platform::InProcessWindowList& windows) { forward = windows.foreground(); });
+  EXPECT_EQ(forward, icon);
   EXPECT_THAT(Log("window_opened"), IsEmpty());
 }
 
@@ -240,6 +264,28 @@ TEST_F(ToolbarRunTest, TheDemoDevicesSettingsShowEveryButton) {
                                 HasSubstr("\"buttons\":\"1005,1007,1008,1009,1010,1011,1002,1012,1013,1014,1015,"
                                           "1079,1080,1081,1001\""))));
   EXPECT_THAT(Log("message_box"), IsEmpty());
+}
+
+// The pixels of a screenshot in the clock label's blue.
+int BluePixels(const std::string& png) {
+  const QImage image(QString::fromStdString(png));
+  int count = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const QColor c = image.pixelColor(x, y);
+      if (c.blue() > 200 && c.red() < 90 && c.green() < 90) ++count;
+    }
+  }
+  return count;
+}
+
+TEST_F(ToolbarRunTest, TheClockLabelShowsTheTimeOnlyWhileTheClockButtonShows) {
+  Settings("[Toolbar]\r\nClock=Y\r\nClockShow=Y\r\n");
+  Run("wait 2000\nscreenshot \"Vexa Toolbar 1.2\" " + Shot("on") + "\nquit\n");
+  EXPECT_GT(BluePixels(Shot("on")), 20);
+  Settings("[Toolbar]\r\nClock=N\r\nClockShow=Y\r\n");
+  Run("wait 2000\nscreenshot \"Vexa Toolbar 1.2\" " + Shot("off") + "\nquit\n");
+  EXPECT_EQ(BluePixels(Shot("off")), 0);
 }
 
 }  // namespace
