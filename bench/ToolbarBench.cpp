@@ -25,8 +25,8 @@ struct ToolbarBenchDevice {
   platform::ScriptedMessageBoxes messageBoxes;
   platform::DeviceLocale locale{platform::kLangKorean};
   platform::Shell shell{files, locale};
-  platform::Platform platform{files, processes, messageBoxes, locale, shell,
-                              u"\\Storage Card\\VexaDeck\\VexaToolbar.exe"};
+  platform::Platform platform{files,  processes, messageBoxes,
+                              locale, shell,     u"\\Storage Card\\VexaDeck\\VexaToolbar.exe"};
 };
 
 // Every button shown, as the demo device's settings have it.

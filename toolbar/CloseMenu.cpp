@@ -19,9 +19,9 @@ struct MenuEntry {
 };
 
 constexpr MenuEntry kEntries[] = {
-    {1101, u"Minimize", kMinimizeToolbar}, {1102, u"Hide 10 sec.", 10}, {1103, u"Hide 30 sec.", 30},
-    {1104, u"Hide 60 sec.", 60},          {1105, u"Hide 3 min.", 180}, {1106, u"Hide 5 min.", 300},
-    {1107, u"Close", kCloseToolbar},      {1108, u"Return", kReturnToToolbar},
+    {1101, u"Minimize", kMinimizeToolbar}, {1102, u"Hide 10 sec.", 10},         {1103, u"Hide 30 sec.", 30},
+    {1104, u"Hide 60 sec.", 60},           {1105, u"Hide 3 min.", 180},         {1106, u"Hide 5 min.", 300},
+    {1107, u"Close", kCloseToolbar},       {1108, u"Return", kReturnToToolbar},
 };
 
 constexpr int kMargin = 3;
@@ -31,7 +31,8 @@ constexpr int kGap = 2;
 
 class CloseMenu : public platform::ui::WindowHandler {
  public:
-  void OnCommand(platform::ui::Window& window, int controlId, platform::ui::Notification notification) override {
+  void OnCommand(platform::ui::Window& window, int controlId,
+                 platform::ui::Notification notification) override {
     if (notification != platform::ui::Notification::kClicked) return;
     for (const MenuEntry& entry : kEntries) {
       if (entry.id == controlId) window.EndModal(entry.result);

@@ -111,8 +111,8 @@ class GroupListWindow : public platform::ui::WindowHandler {
     const int row = window.Selection(kGroupEntries);
     if (row < 0) return;
     const std::u16string entry = window.ItemText(kGroupEntries, row);
-    if (Ask(window, u"[" + entry + u"] 단축아이콘을 삭제하시겠습니까?", u"단축아이콘 삭제", MessageButtons::kYesNo,
-            MessageIcon::kQuestion, 1) != MessageAnswer::kYes) {
+    if (Ask(window, u"[" + entry + u"] 단축아이콘을 삭제하시겠습니까?", u"단축아이콘 삭제",
+            MessageButtons::kYesNo, MessageIcon::kQuestion, 1) != MessageAnswer::kYes) {
       return;
     }
     if (!host_.Platform().files.DeleteFile(ShortcutPath(entry))) {
@@ -141,20 +141,26 @@ std::vector<std::u16string> GroupEntries(platform::FileSystem& files, std::u16st
   return entries;
 }
 
-gfx::Size GroupListSize() { return {kWidth, kHeight}; }
+gfx::Size GroupListSize() {
+  return {kWidth, kHeight};
+}
 
 platform::ui::WindowTemplate GroupListTemplate(gfx::Point topLeft) {
   platform::ui::WindowTemplate tmpl;
   tmpl.title = kGroupListTitle;
   tmpl.style = platform::ui::kThinBorder | platform::ui::kTopMost;
   tmpl.rect = gfx::Rect::FromSize(topLeft.x + 1, topLeft.y + 1, kWidth, kHeight);
-  tmpl.controls = {{kGroupEntries, ControlKind::kListBox, {4, 4, kWidth - 4, kListHeight + 4}, u"",
+  tmpl.controls = {{kGroupEntries,
+                    ControlKind::kListBox,
+                    {4, 4, kWidth - 4, kListHeight + 4},
+                    u"",
                     platform::ui::kBorder}};
   const char16_t* captions[] = {u"Run", u"New", u"Del.", u"Return"};
   for (int i = 0; i < 4; ++i) {
-    tmpl.controls.push_back({kGroupRun + i, ControlKind::kPushButton,
-                             gfx::Rect::FromSize(4 + i * (kButtonWidth + 3), kButtonTop, kButtonWidth, kButtonHeight),
-                             captions[i], platform::ui::kStyleNone});
+    tmpl.controls.push_back(
+        {kGroupRun + i, ControlKind::kPushButton,
+         gfx::Rect::FromSize(4 + i * (kButtonWidth + 3), kButtonTop, kButtonWidth, kButtonHeight),
+         captions[i], platform::ui::kStyleNone});
   }
   return tmpl;
 }

@@ -26,8 +26,8 @@ void DrawResourceIcon(gfx::Bitmap& canvas, const gfx::Rect& place, const gfx::Bi
 }  // namespace
 
 void DrawIconButton(gfx::Bitmap& canvas, const platform::ui::DrawItemState& state, int iconSize,
-                    const gfx::Bitmap* icon, bool keyed, std::u16string_view label, const platform::FontSpec& font,
-                    platform::ui::TextRenderer* text) {
+                    const gfx::Bitmap* icon, bool keyed, std::u16string_view label,
+                    const platform::FontSpec& font, platform::ui::TextRenderer* text) {
   gfx::FillRect(canvas, canvas.bounds(), kWhite);
   if (state.pressed) {
     gfx::DrawSunkenFrame(canvas, canvas.bounds());

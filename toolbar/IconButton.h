@@ -18,7 +18,7 @@ namespace vexa::toolbar {
 // An icon of the program's resources carries its own transparency. A picture file (a program's icon)
 // is opaque: `keyed` draws it without the colour of its top-left pixel.
 void DrawIconButton(gfx::Bitmap& canvas, const platform::ui::DrawItemState& state, int iconSize,
-                    const gfx::Bitmap* icon, bool keyed, std::u16string_view label, const platform::FontSpec& font,
-                    platform::ui::TextRenderer* text);
+                    const gfx::Bitmap* icon, bool keyed, std::u16string_view label,
+                    const platform::FontSpec& font, platform::ui::TextRenderer* text);
 
 }  // namespace vexa::toolbar

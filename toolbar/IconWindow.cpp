@@ -46,7 +46,8 @@ class IconWindow : public platform::ui::WindowHandler {
     return true;
   }
 
-  void OnDrawItem(Window&, int controlId, gfx::Bitmap& canvas, const platform::ui::DrawItemState& state) override {
+  void OnDrawItem(Window&, int controlId, gfx::Bitmap& canvas,
+                  const platform::ui::DrawItemState& state) override {
     if (controlId != kIconButton) return;
     DrawIconButton(canvas, state, iconSize_, icon_ ? &*icon_ : nullptr, false, u"", LabelFont(iconSize_),
                    platform_.text);
@@ -105,13 +106,16 @@ platform::ui::WindowTemplate IconWindowTemplate(gfx::Point topLeft, int iconSize
   tmpl.title = kToolbarTitle;
   tmpl.style = platform::ui::kThinBorder | platform::ui::kTopMost | platform::ui::kNoActivate;
   tmpl.rect = gfx::Rect::FromSize(topLeft.x + 1, topLeft.y + 1, iconSize, iconSize);
-  tmpl.controls = {{kIconButton, platform::ui::ControlKind::kOwnerDrawButton, {0, 0, iconSize, iconSize}, u"",
+  tmpl.controls = {{kIconButton,
+                    platform::ui::ControlKind::kOwnerDrawButton,
+                    {0, 0, iconSize, iconSize},
+                    u"",
                     platform::ui::kStyleNone}};
   return tmpl;
 }
 
-void RunIconWindow(platform::Platform& platform, platform::ui::UserInterface& ui, const ToolbarProfileStore& store,
-                   platform::ui::Window* owner) {
+void RunIconWindow(platform::Platform& platform, platform::ui::UserInterface& ui,
+                   const ToolbarProfileStore& store, platform::ui::Window* owner) {
   const int iconSize = IconSizeOf(store);
   IconWindow handler(platform, iconSize, true);
   ui.RunModal(IconWindowTemplate(IconWindowPlace(store, ui.ScreenSize()), iconSize), handler, owner);
@@ -122,8 +126,8 @@ std::unique_ptr<PositionTarget> ShowIconWindowForPositioning(platform::Platform&
                                                              const ToolbarProfileStore& store,
                                                              platform::ui::Window* owner) {
   const int iconSize = IconSizeOf(store);
-  return std::make_unique<IconTarget>(platform, ui, iconSize,
-                                      IconWindowTemplate(IconWindowPlace(store, ui.ScreenSize()), iconSize), owner);
+  return std::make_unique<IconTarget>(
+      platform, ui, iconSize, IconWindowTemplate(IconWindowPlace(store, ui.ScreenSize()), iconSize), owner);
 }
 
 }  // namespace vexa::toolbar

@@ -23,8 +23,8 @@ gfx::Point IconWindowPlace(const ToolbarProfileStore& store, gfx::Size screen);
 platform::ui::WindowTemplate IconWindowTemplate(gfx::Point topLeft, int iconSize);
 
 // Shows the icon modally until it is tapped. It puts itself on top again every 10 seconds.
-void RunIconWindow(platform::Platform& platform, platform::ui::UserInterface& ui, const ToolbarProfileStore& store,
-                   platform::ui::Window* owner);
+void RunIconWindow(platform::Platform& platform, platform::ui::UserInterface& ui,
+                   const ToolbarProfileStore& store, platform::ui::Window* owner);
 
 // Shows the icon without waiting and without a tap action, for the position window to move; the
 // icon goes away with the returned target.

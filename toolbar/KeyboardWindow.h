@@ -3,8 +3,8 @@
 #include <span>
 
 #include "common/gfx/Geometry.h"
-#include "platform/ui/WindowTemplate.h"
 #include "platform/ui/WindowList.h"
+#include "platform/ui/WindowTemplate.h"
 #include "toolbar/ToolbarHost.h"
 
 namespace vexa::toolbar {

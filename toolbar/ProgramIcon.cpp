@@ -8,7 +8,8 @@ std::u16string ProgramIconPath(std::u16string_view programPath) {
   const std::size_t slash = programPath.rfind(u'\\');
   const std::size_t dot = programPath.rfind(u'.');
   std::u16string path(programPath);
-  if (dot != std::u16string_view::npos && (slash == std::u16string_view::npos || dot > slash)) path.resize(dot);
+  if (dot != std::u16string_view::npos && (slash == std::u16string_view::npos || dot > slash))
+    path.resize(dot);
   return path + u".png";
 }
 

@@ -78,7 +78,8 @@ ButtonLayout LayOutButtons(const ToolbarProfileStore& store) {
   layout.vertical = IsVertical(store);
   const bool labels = IsYesExactly(store.GetString(u"Main", u"ShowIconName", u"Y"));
   const int width = std::clamp(store.GetInt(u"Main", u"ButtonWidth", kDefaultButtonWidth), 1, kLargestButton);
-  const int height = std::clamp(store.GetInt(u"Main", u"ButtonHeight", kDefaultButtonHeight), 1, kLargestButton);
+  const int height =
+      std::clamp(store.GetInt(u"Main", u"ButtonHeight", kDefaultButtonHeight), 1, kLargestButton);
 
   gfx::Point next{0, 0};
   for (const ButtonSpec& spec : ButtonSet()) {
@@ -87,7 +88,8 @@ ButtonLayout LayOutButtons(const ToolbarProfileStore& store) {
     button.icon = spec.icon;
     button.shown = spec.showKey == nullptr || IsYesExactly(store.GetString(spec.section, spec.showKey, u"N"));
     if (labels) {
-      button.label = spec.namedBySection ? store.GetString(spec.section, u"ShortName", spec.label) : spec.label;
+      button.label =
+          spec.namedBySection ? store.GetString(spec.section, u"ShortName", spec.label) : spec.label;
     }
     if (button.shown) {
       button.rect = gfx::Rect::FromSize(next.x, next.y, width, height);

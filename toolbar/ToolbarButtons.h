@@ -34,11 +34,11 @@ enum ToolbarControl : int {
 // One button of the set, in layout order.
 struct ButtonSpec {
   int id;
-  int icon;                  // resource number in the toolbar's set
-  const char16_t* section;   // where its settings are: "Hotkey1", "Program2", "Toolbar" ...
-  const char16_t* showKey;   // the flag of `section` that shows it; null: always shown
-  const char16_t* label;     // its fixed label, or the default of `section` / ShortName
-  bool namedBySection;       // the label is `section` / ShortName
+  int icon;                 // resource number in the toolbar's set
+  const char16_t* section;  // where its settings are: "Hotkey1", "Program2", "Toolbar" ...
+  const char16_t* showKey;  // the flag of `section` that shows it; null: always shown
+  const char16_t* label;    // its fixed label, or the default of `section` / ShortName
+  bool namedBySection;      // the label is `section` / ShortName
 };
 
 // The button set in layout order.
@@ -75,8 +75,8 @@ struct PlacedButton {
 };
 
 struct ButtonLayout {
-  std::vector<PlacedButton> buttons;  // every button, in layout order
-  gfx::Size client;                   // right and bottom edge of the last placed button
+  std::vector<PlacedButton> buttons;    // every button, in layout order
+  gfx::Size client;                     // right and bottom edge of the last placed button
   std::optional<gfx::Rect> clockLabel;  // over the Clock button's icon, when the button shows
   int iconSize = kDefaultIconSize;
   bool vertical = false;

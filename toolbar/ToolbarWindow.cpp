@@ -54,10 +54,16 @@ platform::ui::WindowTemplate ToolbarTemplate(gfx::Size screen) {
   const int height = kDefaultButtonHeight;
   tmpl.rect = gfx::Rect::FromSize((screen.width - width) / 2, (screen.height - height) / 2, width, height);
   for (const ButtonSpec& spec : ButtonSet()) {
-    tmpl.controls.push_back({spec.id, ControlKind::kOwnerDrawButton, {0, 0, kDefaultButtonWidth, kDefaultButtonHeight},
-                             spec.label, platform::ui::kHidden | platform::ui::kDisabled});
+    tmpl.controls.push_back({spec.id,
+                             ControlKind::kOwnerDrawButton,
+                             {0, 0, kDefaultButtonWidth, kDefaultButtonHeight},
+                             spec.label,
+                             platform::ui::kHidden | platform::ui::kDisabled});
   }
-  tmpl.controls.push_back({kClockLabel, ControlKind::kStatusText, {0, 0, kDefaultButtonWidth, kDefaultIconSize}, u"",
+  tmpl.controls.push_back({kClockLabel,
+                           ControlKind::kStatusText,
+                           {0, 0, kDefaultButtonWidth, kDefaultIconSize},
+                           u"",
                            platform::ui::kHidden | platform::ui::kAlignCenter});
   return tmpl;
 }
@@ -88,7 +94,9 @@ void ToolbarWindow::Run() {
   window_ = nullptr;
 }
 
-std::u16string ToolbarWindow::SettingsPath() const { return store_.GetPath(PATH_PROGRAM_DIR) + u"\\VexaToolbar.ini"; }
+std::u16string ToolbarWindow::SettingsPath() const {
+  return store_.GetPath(PATH_PROGRAM_DIR) + u"\\VexaToolbar.ini";
+}
 
 void ToolbarWindow::OnInit(platform::ui::Window& window) {
   window_ = &window;
@@ -173,7 +181,9 @@ gfx::Rect ToolbarWindow::ButtonBounds(int controlId) const {
   return button->rect.Offset(client.left, client.top);
 }
 
-gfx::Rect ToolbarWindow::Bounds() const { return window_ != nullptr ? window_->GetRect().Inflate(1, 1) : gfx::Rect{}; }
+gfx::Rect ToolbarWindow::Bounds() const {
+  return window_ != nullptr ? window_->GetRect().Inflate(1, 1) : gfx::Rect{};
+}
 
 void ToolbarWindow::MoveTo(gfx::Point topLeft) {
   position_ = topLeft;
@@ -181,8 +191,8 @@ void ToolbarWindow::MoveTo(gfx::Point topLeft) {
   store_.SetInt(u"Main", u"YPosition", topLeft.y);
   if (window_ == nullptr) return;
   const gfx::Rect client = window_->GetRect();
-  window_->Move(gfx::Rect::FromSize(gfx::AddSaturated(topLeft.x, 1), gfx::AddSaturated(topLeft.y, 1), client.width(),
-                                    client.height()));
+  window_->Move(gfx::Rect::FromSize(gfx::AddSaturated(topLeft.x, 1), gfx::AddSaturated(topLeft.y, 1),
+                                    client.width(), client.height()));
 }
 
 void ToolbarWindow::Relayout() {
@@ -433,7 +443,8 @@ void ToolbarWindow::CloseMenu() {
   } else if (result == 10 || result == 30 || result == 60 || result == 180 || result == 300) {
     window.Show(false);
     window.SetTimer(kHideTimer, result * 1000);
-    if (platform_.log != nullptr) platform_.log->Record("toolbar_hidden", {{"seconds", std::int64_t{result}}});
+    if (platform_.log != nullptr)
+      platform_.log->Record("toolbar_hidden", {{"seconds", std::int64_t{result}}});
   } else {
     window.SetTimer(kIdleTimer, kIdleMs);
   }

@@ -52,7 +52,8 @@ class ToolbarWindow : public ToolbarHost, public PositionTarget, private platfor
  private:
   // WindowHandler.
   void OnInit(platform::ui::Window& window) override;
-  void OnCommand(platform::ui::Window& window, int controlId, platform::ui::Notification notification) override;
+  void OnCommand(platform::ui::Window& window, int controlId,
+                 platform::ui::Notification notification) override;
   void OnTimer(platform::ui::Window& window, int timerId) override;
   void OnPointerUp(platform::ui::Window& window, gfx::Point p) override;
   bool OnPaint(platform::ui::Window& window, gfx::Bitmap& canvas) override;

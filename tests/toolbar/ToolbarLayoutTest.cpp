@@ -67,8 +67,8 @@ TEST_F(ToolbarLayoutTest, EveryButtonInTableOrderAndVerticalInAnyLetterCase) {
   for (int i = 1; i <= 3; ++i) ini += "[Program" + std::to_string(i) + "]\r\nShowToolbar=Y\r\n";
   const ButtonLayout layout = Lay(ini);
   EXPECT_TRUE(layout.vertical);
-  EXPECT_THAT(Shown(layout), ElementsAre(1005, 1007, 1008, 1009, 1010, 1011, 1002, 1012, 1013, 1014, 1015, 1079,
-                                         1080, 1081, 1001));
+  EXPECT_THAT(Shown(layout), ElementsAre(1005, 1007, 1008, 1009, 1010, 1011, 1002, 1012, 1013, 1014, 1015,
+                                         1079, 1080, 1081, 1001));
   for (std::size_t i = 0; i < layout.buttons.size(); ++i) {
     EXPECT_EQ(layout.buttons[i].rect, gfx::Rect::FromSize(0, static_cast<int>(i) * 50, 40, 50));
   }
@@ -85,7 +85,8 @@ TEST_F(ToolbarLayoutTest, FlagsAreAnUpperCaseYAndSectionsMatchInAnyCase) {
   EXPECT_THAT(Shown(layout), ElementsAre(kHomeButton, kM1Button, kM1Button + 1, kKeyboardButton));
   for (const PlacedButton& button : layout.buttons) EXPECT_EQ(button.label, u"") << button.id;
 
-  const ButtonLayout labelled = Lay("[Main]\r\nShowIconName=Y\r\n[HOTKEY1]\r\nShowToolbar=Y\r\nShortName=Nav\r\n");
+  const ButtonLayout labelled =
+      Lay("[Main]\r\nShowIconName=Y\r\n[HOTKEY1]\r\nShowToolbar=Y\r\nShortName=Nav\r\n");
   EXPECT_EQ(labelled.Find(kM1Button)->label, u"Nav");
 }
 
@@ -95,7 +96,8 @@ TEST_F(ToolbarLayoutTest, TheClockLabelLiesOverTheClockButtonsIcon) {
   // Home, then Clock at x 34: one pixel inside each side, the icon's rows 3 to 35.
   EXPECT_EQ(*labelled.clockLabel, (gfx::Rect{35, 3, 67, 35}));
 
-  const ButtonLayout bare = Lay("[Main]\r\nShowIconName=N\r\nIconSize=16\r\nButtonHeight=30\r\n[Toolbar]\r\nClock=Y\r\n");
+  const ButtonLayout bare =
+      Lay("[Main]\r\nShowIconName=N\r\nIconSize=16\r\nButtonHeight=30\r\n[Toolbar]\r\nClock=Y\r\n");
   EXPECT_EQ(*bare.clockLabel, (gfx::Rect{35, 7, 67, 23}));
 
   // Clock off: neither the button nor its label.
@@ -121,7 +123,8 @@ TEST(ListPlacementTest, AListOpensBelowOrAboveTheButtonAndStaysOnTheScreen) {
   const gfx::Size screen{480, 272};
   const gfx::Size list{222, 198};
   // A horizontal toolbar at the top: below the button, at the toolbar's left edge.
-  EXPECT_EQ(PlaceBesideButton({100, 1, 134, 47}, {99, 0, 201, 48}, list, screen, false), (gfx::Point{99, 47}));
+  EXPECT_EQ(PlaceBesideButton({100, 1, 134, 47}, {99, 0, 201, 48}, list, screen, false),
+            (gfx::Point{99, 47}));
   // At the bottom: above the button; near the right edge: pulled left.
   EXPECT_EQ(PlaceBesideButton({400, 225, 434, 271}, {399, 224, 480, 272}, list, screen, false),
             (gfx::Point{258, 27}));

@@ -51,17 +51,21 @@ class ToolbarRunTest : public ::testing::Test {
     const auto scenarioPath = (tree.root() / "scenario.txt").string();
     std::ofstream(scenarioPath) << scenario;
     logPath = (tree.root() / "log.jsonl").string();
-    std::vector<std::string> args = {"VexaToolbar", "--headless", "--device-root", tree.root().string(),
+    std::vector<std::string> args = {"VexaToolbar",   "--headless",
+                                     "--device-root", tree.root().string(),
                                      "--module-path", "\\Storage Card\\VexaDeck\\VexaToolbar.exe",
-                                     "--screen", "800x480", "--lang", "ko", "--scenario", scenarioPath,
-                                     "--log", logPath};
+                                     "--screen",      "800x480",
+                                     "--lang",        "ko",
+                                     "--scenario",    scenarioPath,
+                                     "--log",         logPath};
     std::vector<char*> argv;
     for (auto& arg : args) argv.push_back(arg.data());
     platform::ProgramInfo info;
     info.name = u"VexaToolbar";
     return platform::RunProgram(static_cast<int>(argv.size()), argv.data(), info,
                                 [&](platform::Platform& platform, platform::ui::UserInterface& ui) {
-                                  auto* windows = dynamic_cast<platform::InProcessWindowList*>(platform.windowList);
+                                  auto* windows =
+                                      dynamic_cast<platform::InProcessWindowList*>(platform.windowList);
                                   if (before && windows != nullptr) before(*windows);
                                   const int code = RunToolbar(platform, ui);
                                   if (after && windows != nullptr) after(*windows);
@@ -95,9 +99,8 @@ constexpr char kHotkey1[] =
 TEST_F(ToolbarRunTest, AnEmptySettingsFileGivesTwoButtonsAtTheTopLeftAndTheToolbarsShortcuts) {
   Settings("");
   EXPECT_EQ(Run("wait 6000\nquit\n"), 0);
-  EXPECT_THAT(Log("toolbar_layout"),
-              Contains(AllOf(HasSubstr("\"x\":0,\"y\":0,\"width\":70,\"height\":48"),
-                             HasSubstr("\"buttons\":\"1005,1080\""))));
+  EXPECT_THAT(Log("toolbar_layout"), Contains(AllOf(HasSubstr("\"x\":0,\"y\":0,\"width\":70,\"height\":48"),
+                                                    HasSubstr("\"buttons\":\"1005,1080\""))));
   // IconMinimize is absent: six idle seconds later the toolbar still shows and no icon opened.
   EXPECT_EQ(Log("window_opened").size(), 1u);
   EXPECT_EQ(tree.ReadHostFile("Windows/Desktop/VexaToolbar.lnk"),
@@ -107,7 +110,9 @@ TEST_F(ToolbarRunTest, AnEmptySettingsFileGivesTwoButtonsAtTheTopLeftAndTheToolb
 
 TEST_F(ToolbarRunTest, ASecondStartBringsTheRunningToolbarForwardAndEnds) {
   Settings("");
-  EXPECT_EQ(Run("quit\n", [](platform::InProcessWindowList& windows) { windows.AddForeign(kToolbarTitle, u""); }), 0);
+  EXPECT_EQ(
+      Run("quit\n", [](platform::InProcessWindowList& windows) { windows.AddForeign(kToolbarTitle, u""); }),
+      0);
   EXPECT_THAT(Log("window_foreground"), Contains(HasSubstr("Vexa Toolbar 1.2")));
   EXPECT_THAT(Log("window_opened"), IsEmpty());
 }
@@ -129,8 +134,8 @@ TEST_F(ToolbarRunTest, ASecondStartWhileMinimisedBringsTheIconForwardNotTheHidde
 
 TEST_F(ToolbarRunTest, IdleItShrinksToItsIconOnlyWithIconMinimizeAndTheIconBringsItBack) {
   Settings("[Main]\r\nIconMinimize=Y\r\nIconXPostion=5000\r\nIconYPostion=100\r\n");
-  Run("wait 5600\nscreenshot screen " + Shot("icon") + "\nclick \"Vexa Toolbar 1.2\" 1000\nscreenshot screen " +
-      Shot("back") + "\nquit\n");
+  Run("wait 5600\nscreenshot screen " + Shot("icon") +
+      "\nclick \"Vexa Toolbar 1.2\" 1000\nscreenshot screen " + Shot("back") + "\nquit\n");
   // Five seconds after the start-up actions the icon replaces the toolbar; a tap brings it back.
   const auto opened = Log("window_opened");
   ASSERT_EQ(opened.size(), 2u);
@@ -152,10 +157,12 @@ TEST_F(ToolbarRunTest, MiniShrinksTheToolbarEvenWithoutIconMinimize) {
 
 TEST_F(ToolbarRunTest, TheCloseMenuHidesForAWhileAndClosesTheProgram) {
   Settings("[Toolbar]\r\nClose=Y\r\n");
-  const int code = Run(
-      "click \"Vexa Toolbar 1.2\" \"Close\"\nclick \"Toolbar Menu\" \"Hide 10 sec.\"\nwait 9900\n"
-      "screenshot screen " + Shot("hidden") + "\nwait 200\nclick \"Vexa Toolbar 1.2\" \"Close\"\n"
-      "click \"Toolbar Menu\" \"Close\"\nwait 60000\n");
+  const int code =
+      Run("click \"Vexa Toolbar 1.2\" \"Close\"\nclick \"Toolbar Menu\" \"Hide 10 sec.\"\nwait 9900\n"
+          "screenshot screen " +
+          Shot("hidden") +
+          "\nwait 200\nclick \"Vexa Toolbar 1.2\" \"Close\"\n"
+          "click \"Toolbar Menu\" \"Close\"\nwait 60000\n");
   EXPECT_EQ(code, 0);
   EXPECT_THAT(Log("toolbar_hidden"), Contains(HasSubstr("\"seconds\":10")));
   EXPECT_THAT(Log("screenshot"), Contains(HasSubstr("\"windows\":0")));
@@ -174,15 +181,16 @@ TEST_F(ToolbarRunTest, AProgramButtonOnlyBringsARunningProgramForward) {
 TEST_F(ToolbarRunTest, AProgramButtonStartsItsProgramAndAsksFirstWhenTold) {
   Settings(kHotkey1);
   Run("click \"Vexa Toolbar 1.2\" 1007\nquit\n");
-  EXPECT_THAT(Log("process_started"),
-              ElementsAre(AllOf(HasSubstr("\\\\Storage Card\\\\Navi\\\\navi.exe"), HasSubstr("\"ok\":true"))));
+  EXPECT_THAT(Log("process_started"), ElementsAre(AllOf(HasSubstr("\\\\Storage Card\\\\Navi\\\\navi.exe"),
+                                                        HasSubstr("\"ok\":true"))));
 
   Settings(std::string(kHotkey1) + "ExecuteMessage=Y\r\n");
   Run("click \"Vexa Toolbar 1.2\" 1007\nanswer no\nquit\n");
   EXPECT_THAT(Log("message_box"),
-              ElementsAre(AllOf(HasSubstr("\"caption\":\"실행\""),
-                                HasSubstr("Navigation 프로그램이 실행중이 아닙니다.\\r\\n[navi.exe]를 실행하시겠습니까?"),
-                                HasSubstr("\"answer\":\"no\""))));
+              ElementsAre(AllOf(
+                  HasSubstr("\"caption\":\"실행\""),
+                  HasSubstr("Navigation 프로그램이 실행중이 아닙니다.\\r\\n[navi.exe]를 실행하시겠습니까?"),
+                  HasSubstr("\"answer\":\"no\""))));
   EXPECT_THAT(Log("process_started"), IsEmpty());
 }
 
@@ -190,7 +198,8 @@ TEST_F(ToolbarRunTest, AGroupListRunsAShortcutAndNewLeavesAnExistingOneAlone) {
   tree.WriteHostFile("Storage Card/Group/nav.lnk", "27#\"\\Storage Card\\Navi\\navi.exe\"");
   tree.WriteHostFile("Storage Card/Group/mp3.lnk", "29#\"\\Storage Card\\Players\\mp3.exe\"");
   Settings("[Program1]\r\nShowToolbar=Y\r\nProgramPath=\\%STORAGE%\\Group\r\n");
-  Run("click \"Vexa Toolbar 1.2\" 1012\nclick \"Program Group\" \"New\"\nfile \"\\Storage Card\\Players\\mp3.exe\"\n"
+  Run("click \"Vexa Toolbar 1.2\" 1012\nclick \"Program Group\" \"New\"\nfile \"\\Storage "
+      "Card\\Players\\mp3.exe\"\n"
       "choose \"Program Group\" 1000 \"nav\"\nclick \"Program Group\" \"Run\"\nquit\n");
   EXPECT_THAT(Log("file_written", "Group"), IsEmpty());
   EXPECT_EQ(tree.ReadHostFile("Storage Card/Group/mp3.lnk"), "29#\"\\Storage Card\\Players\\mp3.exe\"");
@@ -209,7 +218,8 @@ TEST_F(ToolbarRunTest, NewMakesAShortcutAndDelRemovesItAfterAsking) {
   const auto boxes = Log("message_box");
   ASSERT_EQ(boxes.size(), 3u);
   EXPECT_THAT(boxes[0], AllOf(HasSubstr("선택된 프로그램이 없습니다."), HasSubstr("\"caption\":\"알림\"")));
-  EXPECT_THAT(boxes[1], AllOf(HasSubstr("[navi] 단축아이콘을 삭제하시겠습니까?"), HasSubstr("\"answer\":\"no\"")));
+  EXPECT_THAT(boxes[1],
+              AllOf(HasSubstr("[navi] 단축아이콘을 삭제하시겠습니까?"), HasSubstr("\"answer\":\"no\"")));
   EXPECT_THAT(Log("file_written", "Group"), ElementsAre(HasSubstr("Group\\\\navi.lnk")));
   EXPECT_THAT(Log("file_deleted"), ElementsAre(HasSubstr("Group\\\\navi.lnk")));
   EXPECT_FALSE(tree.HostExists("Storage Card/Group/navi.lnk"));
@@ -223,7 +233,8 @@ TEST_F(ToolbarRunTest, KillClosesTheProgramInFrontAndAsksFirstWithKillMessage) {
   EXPECT_THAT(Log("message_box"), IsEmpty());
 
   Settings("[Toolbar]\r\nKill=Y\r\nKillMessage=Y\r\n");
-  Run("window \"Editor\"\nclick \"Vexa Toolbar 1.2\" \"Kill\"\nanswer no\nclick \"Vexa Toolbar 1.2\" \"Kill\"\n"
+  Run("window \"Editor\"\nclick \"Vexa Toolbar 1.2\" \"Kill\"\nanswer no\nclick \"Vexa Toolbar 1.2\" "
+      "\"Kill\"\n"
       "answer yes\nquit\n");
   EXPECT_THAT(Log("message_box"), Contains(AllOf(HasSubstr("[Editor] 프로그램을 종료하시겠습니까?"),
                                                  HasSubstr("\"caption\":\"종료\""))));
@@ -232,7 +243,8 @@ TEST_F(ToolbarRunTest, KillClosesTheProgramInFrontAndAsksFirstWithKillMessage) {
 
 TEST_F(ToolbarRunTest, TheKeyboardTypesIntoTheProgramInFrontWithNumericPadDigits) {
   Settings("");
-  Run("window \"Notes\"\nclick \"Vexa Toolbar 1.2\" \"Keybd\"\nclick \"Keyboard\" \"1\"\nclick \"Keyboard\" \"q\"\n"
+  Run("window \"Notes\"\nclick \"Vexa Toolbar 1.2\" \"Keybd\"\nclick \"Keyboard\" \"1\"\nclick \"Keyboard\" "
+      "\"q\"\n"
       "click \"Keyboard\" \"Han\"\nclick \"Keyboard\" \"Ⅹ\"\nquit\n");
   EXPECT_THAT(Log("window_foreground"), Contains(HasSubstr("\"title\":\"Notes\"")));
   EXPECT_THAT(Log("key_sent"), ElementsAre(AllOf(HasSubstr("\"key\":97"), HasSubstr("\"title\":\"Notes\"")),
@@ -242,9 +254,10 @@ TEST_F(ToolbarRunTest, TheKeyboardTypesIntoTheProgramInFrontWithNumericPadDigits
 
 TEST_F(ToolbarRunTest, StartUpRunsTheDesktopCheckAndTheAutoRunPrograms) {
   tree.WriteHostFile("Windows/explorer.exe", "");
-  Settings("[Main]\r\nWindowsMode=Y\r\n[Run1]\r\nExecute=Y\r\nExeFilePath=\\%STORAGE%\\Players\\mp3.exe\r\n"
-           "[Run2]\r\nExecute=N\r\nExeFilePath=\\Storage Card\\Navi\\navi.exe\r\n"
-           "[Run3]\r\nExecute=Y\r\nExeFilePath=\\Storage Card\\Navi\\navi.exe\r\n");
+  Settings(
+      "[Main]\r\nWindowsMode=Y\r\n[Run1]\r\nExecute=Y\r\nExeFilePath=\\%STORAGE%\\Players\\mp3.exe\r\n"
+      "[Run2]\r\nExecute=N\r\nExeFilePath=\\Storage Card\\Navi\\navi.exe\r\n"
+      "[Run3]\r\nExecute=Y\r\nExeFilePath=\\Storage Card\\Navi\\navi.exe\r\n");
   Run("wait 400\nwait 200\nquit\n");
   const auto started = Log("process_started");
   ASSERT_EQ(started.size(), 3u);
@@ -259,10 +272,11 @@ TEST_F(ToolbarRunTest, TheDemoDevicesSettingsShowEveryButton) {
   ASSERT_TRUE(demo.good());
   Settings(std::string(std::istreambuf_iterator<char>(demo), {}));
   Run("wait 600\nquit\n");
-  EXPECT_THAT(Log("toolbar_layout"),
-              ElementsAre(AllOf(HasSubstr("\"width\":512,\"height\":52"),
-                                HasSubstr("\"buttons\":\"1005,1007,1008,1009,1010,1011,1002,1012,1013,1014,1015,"
-                                          "1079,1080,1081,1001\""))));
+  EXPECT_THAT(
+      Log("toolbar_layout"),
+      ElementsAre(AllOf(HasSubstr("\"width\":512,\"height\":52"),
+                        HasSubstr("\"buttons\":\"1005,1007,1008,1009,1010,1011,1002,1012,1013,1014,1015,"
+                                  "1079,1080,1081,1001\""))));
   EXPECT_THAT(Log("message_box"), IsEmpty());
 }
 
