@@ -9,7 +9,7 @@
 
 namespace vexa::toolbar {
 
-inline constexpr char16_t kKeyboardTitle[] = u"Keyboard";
+inline constexpr char16_t kKeyboardTitle[] = u"Toolbar Keyboard";
 
 // One key of the on-screen keyboard: what it reads and the device's virtual-key code it sends
 // (0 for the keys that send nothing).

@@ -353,7 +353,7 @@ TEST_P(DeckTextFitTest, TheToolbarsMenuListAndKeyboardFit) {
                       ui.RunModal(toolbar::GroupListTemplate({0, 0}), plain, nullptr);
                     }),
               ::testing::IsEmpty());
-  EXPECT_THAT(Check("click \"Keyboard\" \"Ⅹ\"\n",
+  EXPECT_THAT(Check("click \"Toolbar Keyboard\" \"Ⅹ\"\n",
                     [](Environment& env, platform::ui::UserInterface& ui) {
                       toolbar::RunKeyboardWindow(ui, env.platform().windowList, nullptr);
                     }),

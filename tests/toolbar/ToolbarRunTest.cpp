@@ -241,11 +241,18 @@ TEST_F(ToolbarRunTest, KillClosesTheProgramInFrontAndAsksFirstWithKillMessage) {
   EXPECT_EQ(Log("window_close_posted").size(), 1u);
 }
 
+TEST_F(ToolbarRunTest, KillNeverClosesTheToolbarItselfWhenAnotherTopMostWindowLiesAboveIt) {
+  Settings("[Toolbar]\r\nKill=Y\r\n");
+  Run("window \"Editor\"\nwindow \"Alarm\" topmost\nclick \"Vexa Toolbar 1.2\" \"Kill\"\nquit\n");
+  EXPECT_THAT(Log("window_close_posted"), ElementsAre(HasSubstr("\"title\":\"Alarm\"")));
+  EXPECT_THAT(Log("window_closed", "Vexa Toolbar 1.2"), ElementsAre(HasSubstr("\"t\":0")));
+}
+
 TEST_F(ToolbarRunTest, TheKeyboardTypesIntoTheProgramInFrontWithNumericPadDigits) {
   Settings("");
-  Run("window \"Notes\"\nclick \"Vexa Toolbar 1.2\" \"Keybd\"\nclick \"Keyboard\" \"1\"\nclick \"Keyboard\" "
+  Run("window \"Notes\"\nclick \"Vexa Toolbar 1.2\" \"Keybd\"\nclick \"Toolbar Keyboard\" \"1\"\nclick \"Toolbar Keyboard\" "
       "\"q\"\n"
-      "click \"Keyboard\" \"Han\"\nclick \"Keyboard\" \"Ⅹ\"\nquit\n");
+      "click \"Toolbar Keyboard\" \"Han\"\nclick \"Toolbar Keyboard\" \"Ⅹ\"\nquit\n");
   EXPECT_THAT(Log("window_foreground"), Contains(HasSubstr("\"title\":\"Notes\"")));
   EXPECT_THAT(Log("key_sent"), ElementsAre(AllOf(HasSubstr("\"key\":97"), HasSubstr("\"title\":\"Notes\"")),
                                            HasSubstr("\"key\":81")));
