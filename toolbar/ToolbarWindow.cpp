@@ -345,13 +345,12 @@ void ToolbarWindow::Press(int controlId) {
   window_->KillTimer(kIdleTimer);
   switch (controlId) {
     case kHomeButton:
-      if (RunToolbarSetup(*this)) {
-        Relayout();
-        ApplyClockSetting();
-      }
+      // The settings window lays the toolbar out as it edits and sets the clock up on Save.
+      if (RunToolbarSetup(*this)) Relayout();
       break;
     case kTaskButton:
-      if (RunTaskManager(*this)) Relayout();
+      // A hot-key setup saved from the task manager lays the toolbar out again as it closes.
+      RunTaskManager(*this);
       break;
     case kPgmButton:
     case kGameButton:
