@@ -534,6 +534,7 @@ ICONS = {
     "deck": {128: launcher_icon, 129: app_window, 138: return_arrow, 142: return_arrow},
     "toolbar": {
         128: toolbar_icon,
+        129: app_window,
         141: system,
         143: game,
         145: program_group,

@@ -612,8 +612,11 @@ void QtWindow::SetZOrder(ui::ZOrder order) {
     case ui::ZOrder::kTopMost:
     case ui::ZOrder::kNotTopMost:
       if (parent_) break;
-      topMost_ = order == ui::ZOrder::kTopMost;
-      ApplyWindowFlags();
+      // Changing the flags hides and shows the window again: only when they change.
+      if (topMost_ != (order == ui::ZOrder::kTopMost)) {
+        topMost_ = order == ui::ZOrder::kTopMost;
+        ApplyWindowFlags();
+      }
       RaiseWindow(outer_);
       ui_.BringToTop(handle_);
       break;

@@ -48,6 +48,7 @@ inline constexpr int kKill = 166;
 inline constexpr int kMinimizedIcon = 171;  // the one button of the minimised toolbar
 inline constexpr int kKeyboard = 173;
 inline constexpr int kMinimize = 175;
+inline constexpr int kProgramFile = 129;  // a program button's program that has no icon file
 }  // namespace toolbar
 
 namespace xrun {

@@ -10,6 +10,9 @@
 #include <vector>
 
 #include "common/Environment.h"
+#include "toolbar/CloseMenu.h"
+#include "toolbar/GroupList.h"
+#include "toolbar/KeyboardWindow.h"
 #include "deck/AutoRunCountdown.h"
 #include "deck/DeckWindow.h"
 #include "deck/DialogLayout.h"
@@ -418,6 +421,27 @@ TEST_P(DeckTextFitTest, TheSkinEditorFitsOnEveryPage) {
                       }),
                 ::testing::IsEmpty());
   }
+}
+
+// The toolbar's close menu, group list and on-screen keyboard.
+
+TEST_P(DeckTextFitTest, TheToolbarsMenuListAndKeyboardFit) {
+  platform::ui::WindowHandler plain;
+  EXPECT_THAT(Check("wait 10\n",
+                    [&](Environment&, platform::ui::UserInterface& ui) {
+                      ui.RunModal(toolbar::CloseMenuTemplate({0, 0}), plain, nullptr);
+                    }),
+              ::testing::IsEmpty());
+  EXPECT_THAT(Check("wait 10\n",
+                    [&](Environment&, platform::ui::UserInterface& ui) {
+                      ui.RunModal(toolbar::GroupListTemplate({0, 0}), plain, nullptr);
+                    }),
+              ::testing::IsEmpty());
+  EXPECT_THAT(Check("click \"Toolbar Keyboard\" \"Ⅹ\"\n",
+                    [](Environment& env, platform::ui::UserInterface& ui) {
+                      toolbar::RunKeyboardWindow(ui, env.platform().windowList, nullptr);
+                    }),
+              ::testing::IsEmpty());
 }
 
 }  // namespace

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "deck/tasks/TaskListWindow.h"
+#include "toolbar/ToolbarButtons.h"
 
 namespace vexa::toolbar {
 
-// The toolbar's window title: the task manager never lists it.
-inline constexpr char16_t kToolbarTitle[] = u"Vexa Toolbar 1.2";
+// The task manager never lists the toolbar (kToolbarTitle).
 inline constexpr char16_t kTaskManagerTitle[] = u"Task Manager";
 // The toolbar's Task button, beside which the task manager opens.
 inline constexpr int kTaskButtonId = 1002;

@@ -9,6 +9,7 @@
 // and rebuilt after a change.
 
 #include <QByteArray>
+#include <QFont>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -87,6 +88,8 @@ class DeviceWriter {
     CompactSkinFiles();
     Media();
     Shortcuts();
+    Toolbar();
+    ProgramIcons();
     if (!previews_.isEmpty()) ScenesSheet();
     return ok_;
   }
@@ -391,6 +394,145 @@ class DeviceWriter {
                     system + QStringLiteral("GPS Time.lnk")));
     Check(SaveBytes(Shortcut(QStringLiteral("\\Storage Card\\VexaDeck\\VexaLnkChk.exe")),
                     system + QStringLiteral("Shortcut Check.lnk")));
+  }
+
+  // The toolbar's settings: every button shown, its five program buttons on the demo's programs
+  // (their windows are titled with their file names), its groups on the launcher's shortcut folders.
+  void Toolbar() {
+    Check(SaveBytes(DeviceText({"[Main]",
+                                "XPosition=288",
+                                "YPosition=0",
+                                "Rotation=Horizontal",
+                                "ButtonWidth=34",
+                                "ButtonHeight=50",
+                                "IconSize=32",
+                                "ShowIconName=Y",
+                                "IconMinimize=N",
+                                "IconXPostion=766",
+                                "IconYPostion=0",
+                                "WindowsMode=N",
+                                "",
+                                "[Hotkey1]",
+                                "ShowToolbar=Y",
+                                "ShortName=Navi",
+                                "Title=navi.exe",
+                                "ExeFilePath=\\%STORAGE%\\Navi\\navi.exe",
+                                "Execute=Y",
+                                "ExecuteMessage=N",
+                                "ToolbarMinimize=N",
+                                "",
+                                "[Hotkey2]",
+                                "ShowToolbar=Y",
+                                "ShortName=MP3",
+                                "Title=mp3.exe",
+                                "ExeFilePath=\\%STORAGE%\\Players\\mp3.exe",
+                                "Execute=Y",
+                                "ExecuteMessage=Y",
+                                "ToolbarMinimize=N",
+                                "",
+                                "[Hotkey3]",
+                                "ShowToolbar=Y",
+                                "ShortName=Movie",
+                                "Title=movie.exe",
+                                "ExeFilePath=\\%STORAGE%\\Players\\movie.exe",
+                                "Execute=Y",
+                                "ExecuteMessage=N",
+                                "ToolbarMinimize=Y",
+                                "",
+                                "[Hotkey4]",
+                                "ShowToolbar=Y",
+                                "ShortName=DMB",
+                                "Title=dmb.exe",
+                                "ExeFilePath=\\%STORAGE%\\Players\\dmb.exe",
+                                "Execute=Y",
+                                "ExecuteMessage=N",
+                                "ToolbarMinimize=N",
+                                "",
+                                "[Hotkey5]",
+                                "ShowToolbar=Y",
+                                "ShortName=Flash",
+                                "Title=flash.exe",
+                                "ExeFilePath=\\%STORAGE%\\Players\\flash.exe",
+                                "Execute=N",
+                                "ExecuteMessage=N",
+                                "ToolbarMinimize=N",
+                                "",
+                                "[Toolbar]",
+                                "Task=Y",
+                                "Clock=Y",
+                                "ClockShow=Y",
+                                "Kill=Y",
+                                "KillMessage=Y",
+                                "Minimize=Y",
+                                "Close=Y",
+                                "",
+                                "[Program1]",
+                                "ShowToolbar=Y",
+                                "ShortName=Pgm",
+                                "ProgramPath=\\%STORAGE%\\VexaDeck\\Programs",
+                                "",
+                                "[Program2]",
+                                "ShowToolbar=Y",
+                                "ShortName=Game",
+                                "ProgramPath=\\%STORAGE%\\VexaDeck\\Games",
+                                "",
+                                "[Program3]",
+                                "ShowToolbar=Y",
+                                "ShortName=Sys",
+                                "ProgramPath=\\%STORAGE%\\VexaDeck\\System",
+                                "",
+                                "[Run1]",
+                                "Execute=N",
+                                "ExeFilePath=\\%STORAGE%\\Navi\\navi.exe",
+                                "",
+                                "[Run2]",
+                                "Execute=N",
+                                "ExeFilePath=",
+                                "",
+                                "[Run3]",
+                                "Execute=N",
+                                "ExeFilePath=",
+                                "",
+                                "[GpsTime]",
+                                "AutoGpsTime=N",
+                                "GpsPort=COM1:",
+                                "GpsSpeed=4800"}),
+                    deck_ + QStringLiteral("/VexaToolbar.ini")));
+  }
+
+  // The icon files of the demo's programs, beside each program with its name: the toolbar's program
+  // buttons show them. Each is 32 x 32 on white, which is also its see-through colour.
+  void ProgramIcons() {
+    struct Icon {
+      const char* path;
+      QColor color;
+      const char* mark;
+      int pixels;  // the mark's height
+    };
+    const Icon icons[] = {{"Navi/navi.png", QColor(38, 100, 206), "N", 18},
+                          {"Players/mp3.png", QColor(44, 160, 72), "\u266B", 18},
+                          {"Players/movie.png", QColor(214, 44, 40), "\u25B6", 15},
+                          {"Players/dmb.png", QColor(132, 70, 190), "TV", 12},
+                          {"Players/flash.png", QColor(240, 140, 30), "F", 18}};
+    for (const Icon& icon : icons) {
+      QImage image(32, 32, QImage::Format_RGB32);
+      image.fill(Qt::white);
+      QPainter painter(&image);
+      Smooth(painter);
+      painter.setPen(Qt::NoPen);
+      painter.setBrush(icon.color);
+      painter.drawRoundedRect(QRectF(2, 2, 28, 28), 6, 6);
+      painter.setBrush(icon.color.lighter(130));
+      painter.drawRoundedRect(QRectF(4, 4, 24, 11), 4, 4);
+      painter.setPen(Qt::white);
+      QFont font(QStringLiteral("DejaVu Sans"));
+      font.setBold(true);
+      font.setPixelSize(icon.pixels);
+      painter.setFont(font);
+      painter.drawText(QRectF(2, 2, 28, 28), Qt::AlignCenter, QString::fromUtf8(icon.mark));
+      painter.end();
+      Check(SavePng(image, card_ + QLatin1Char('/') + QLatin1String(icon.path)));
+    }
   }
 
   QString card_, deck_, skins_, common_, previews_;
