@@ -168,6 +168,14 @@ TEST(SkinCheckTest, FileAndTextFaults) {
     EXPECT_EQ(Places(findings), expected) << Lines(findings);
   }
   {
+    // The launcher refuses a file past 16 MB as unreadable.
+    SkinFolder skin("Huge");
+    skin.Ini("skin480x272.ini", "[Button01]\nText=A\nPosition=0,0\nSize=10,10\n" + std::string(17 << 20, ' ') + "\n");
+    const auto findings = CheckSkin(skin.path());
+    const std::multiset<Place> expected = {{"skin480x272.ini", "", "", kError}};
+    EXPECT_EQ(Places(findings), expected) << Lines(findings);
+  }
+  {
     // An element without a place of its own after one whose place did not parse has none either;
     // a file name without a size is never picked.
     SkinFolder skin("Carry");

@@ -37,6 +37,8 @@ namespace {
 
 using deck::SkinLoadObserver;
 
+constexpr std::size_t kMaxFontBytes = 64u << 20;
+
 std::string Utf8(std::u16string_view text) { return text::ToUtf8(text); }
 
 // The device's files, read only: the launcher renames an old "guage" folder when it loads a gauge,
@@ -173,12 +175,12 @@ class Checker : public SkinLoadObserver {
       for (const auto& entry : device_.files.Find(folder + u"\\*.ttf")) {
         if (entry.directory) continue;
         const auto path = folder + u"\\" + entry.name;
-        const auto bytes = device_.files.ReadFile(path);
+        const auto bytes = device_.files.ReadWholeFile(path, kMaxFontBytes);
         const int id = bytes ? QFontDatabase::addApplicationFontFromData(
                                    QByteArray(bytes->data(), static_cast<qsizetype>(bytes->size())))
                              : -1;
         if (id < 0) {
-          ReportFile(Severity::kError, Relative(path), "", "", "not a TrueType font that can be read");
+          ReportFile(Severity::kError, Relative(path), "", "", "not a TrueType font that can be read (or larger than 64 MB)");
           continue;
         }
         for (const auto& family : QFontDatabase::applicationFontFamilies(id)) faces_.insert(family.toLower().toStdString());
@@ -214,8 +216,18 @@ class Checker : public SkinLoadObserver {
     deck::SkinLoadContext context;
     context.screen = sized ? screen : gfx::Size{800, 480};
     context.observer = this;
+    pictures_.Clear();
+    pictures_.SetLargest(context.screen);
+    device_.messageBoxes.Clear();
     const auto skin = loader.LoadFile(location, context);
     auto& store = environment.skin();
+    // The loader's own messages (unknown kinds, too many elements) are findings already; any other
+    // is the file that could not be read.
+    for (const auto& box : device_.messageBoxes.shown()) {
+      const auto& message = box.request.text;
+      if (message.starts_with(u"[Motion=") || message.find(u"초과하였습니다") != std::u16string::npos) continue;
+      Report(Severity::kError, u"", u"", "the launcher says: " + Utf8(message));
+    }
 
     CheckNames(store);
     CheckFormats(store);
@@ -343,7 +355,8 @@ class Checker : public SkinLoadObserver {
   }
 
   void CheckSound(std::u16string_view path, std::u16string_view section) {
-    const auto bytes = device_.files.ReadFile(path);
+    // The header is all that decides whether the sound plays.
+    const auto bytes = device_.files.ReadFile(path, 1 << 20);
     if (!bytes) {
       Report(Severity::kError, section, u"WaveFile", "sound " + Relative(path) + " is missing");
     } else if (!platform::ParseWave(*bytes)) {

@@ -125,11 +125,10 @@ std::optional<std::vector<ScreenSize>> ParseSizes(std::string_view list) {
     const auto size = ParseSize(part);
     if (!size) return std::nullopt;
     sizes.push_back(*size);
-    if (comma == std::string_view::npos) break;
+    if (comma == std::string_view::npos) return sizes;
     list.remove_prefix(comma + 1);
   }
-  if (sizes.empty()) return std::nullopt;
-  return sizes;
+  return std::nullopt;  // empty, or a comma at the end
 }
 
 std::vector<ScreenSize> OwnSizes(const fs::path& skinFolder) {
@@ -275,7 +274,7 @@ bool WriteContactSheet(const std::vector<PreviewShot>& shots, const std::string&
   }
   const int rows = static_cast<int>(rowWidths.size());
   const int width = *std::max_element(rowWidths.begin(), rowWidths.end());
-  const int height = kTitle + rows * (kHeight + kLabel + kGap) + kGap;
+  const int height = kTitle + rows * (kHeight + kLabel + kGap);
   QImage sheet(width, height, QImage::Format_RGB32);
   sheet.fill(QColor(40, 42, 48));
   QPainter painter(&sheet);
@@ -308,7 +307,7 @@ bool WriteContactSheet(const std::vector<PreviewShot>& shots, const std::string&
                      label);
   }
   painter.end();
-  return sheet.save(QString::fromStdString(file.string()), "PNG");
+  return sheet.save(QString::fromStdString(file.string()), "PNG", 0);  // 0: the smallest file
 }
 
 }  // namespace vexa::skintool

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/runtime/RuntimeFolder.h"
 #include "tools/skin/NewSkin.h"
 #include "tools/skin/SkinCheck.h"
 #include "tools/skin/SkinPreview.h"
@@ -194,6 +195,7 @@ int main(int argc, char** argv) {
   }
   // Fonts, pictures and the contact sheet need Qt's drawing, never a display.
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  const auto runtimeFolder = vexa::platform::RuntimeFolder::ProvideIfMissing();
   int qtArgc = 1;
   QGuiApplication application(qtArgc, argv);
 
