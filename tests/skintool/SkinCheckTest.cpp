@@ -102,7 +102,13 @@ TEST(SkinCheckTest, FindsEachFaultOfABrokenSkinOnceAndNothingElse) {
            "Size=100,40\n"
            "[Button15]\n"
            "TextSize=big\n"
-           "Position=120,200\n");
+           "Position=120,200\n"
+           "[Button16]\n"
+           "TextAlign=Bottom\n"
+           "Position=240,200\n"
+           "[Button17]\n"
+           "Motion=DISPLAY-MESSAGE\n"
+           "Position=360,200\n");
 
   const auto findings = CheckSkin(skin.path());
   const std::multiset<Place> expected = {
@@ -124,6 +130,8 @@ TEST(SkinCheckTest, FindsEachFaultOfABrokenSkinOnceAndNothingElse) {
       {"skin480x272.ini", "Button13", "Motion", kError},
       {"skin480x272.ini", "Button14", "FontName", kWarning},
       {"skin480x272.ini", "Button15", "TextSize", kWarning},
+      {"skin480x272.ini", "Button16", "TextAlign", kWarning},
+      {"skin480x272.ini", "Button17", "Motion", kWarning},
       {"gauge\\courseX1.png", "", "", kWarning},
       {"gauge\\needle.png", "", "", kWarning},
   };

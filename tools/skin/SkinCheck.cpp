@@ -1,6 +1,7 @@
 #include "tools/skin/SkinCheck.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <cstdio>
 #include <map>
 #include <memory>
@@ -346,6 +347,16 @@ class Checker : public SkinLoadObserver {
     }
   }
 
+  void CheckWord(ProfileStore& store, std::u16string_view section, std::u16string_view key,
+                 std::initializer_list<std::u16string_view> words, const std::string& known) {
+    const auto value = store.GetString(section, key, u"");
+    if (value.empty()) return;
+    for (const auto word : words) {
+      if (text::EqualsNoCase(value, word)) return;
+    }
+    Report(Severity::kWarning, section, key, "\"" + Utf8(value) + "\" is not a word of this key: " + known);
+  }
+
   void CheckPicture(std::u16string_view path, std::u16string_view section, std::u16string_view key) {
     if (!device_.files.Exists(path)) {
       Report(Severity::kError, section, key, "picture " + Relative(path) + " is missing");
@@ -378,6 +389,14 @@ class Checker : public SkinLoadObserver {
         if (!picture->empty()) CheckPicture(*picture, section, key);
       }
       if (!slot.sound.empty()) CheckSound(slot.sound, section);
+      CheckWord(store, section, u"TextAlign", {u"Right", u"Botton", u"Left", u"Center"},
+                "the launcher knows Right, Botton (spelt so), Left; anything else centres");
+      CheckWord(store, section, u"TextHAlign", {u"Left", u"Right", u"Center"},
+                "the launcher knows Left and Right; anything else centres");
+      if (text::EqualsNoCase(slot.motion, u"DISPLAY-MESSAGE") && !skin.live.date) {
+        Report(Severity::kWarning, section, u"Motion",
+               "the message is filled when the date display changes: without a DISPLAY-DATE it stays empty");
+      }
 
       const bool gauge = text::EqualsNoCase(slot.motion, u"GAUGE-SPEED") || text::EqualsNoCase(slot.motion, u"GAUGE-COURSE");
       if (gauge) {
