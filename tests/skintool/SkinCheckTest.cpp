@@ -108,7 +108,10 @@ TEST(SkinCheckTest, FindsEachFaultOfABrokenSkinOnceAndNothingElse) {
            "Position=240,200\n"
            "[Button17]\n"
            "Motion=DISPLAY-MESSAGE\n"
-           "Position=360,200\n");
+           "Position=360,200\n"
+           "[Button18]\n"
+           "Position=0,250\n"
+           "Size=0,20\n");
 
   const auto findings = CheckSkin(skin.path());
   const std::multiset<Place> expected = {
@@ -132,6 +135,7 @@ TEST(SkinCheckTest, FindsEachFaultOfABrokenSkinOnceAndNothingElse) {
       {"skin480x272.ini", "Button15", "TextSize", kWarning},
       {"skin480x272.ini", "Button16", "TextAlign", kWarning},
       {"skin480x272.ini", "Button17", "Motion", kWarning},
+      {"skin480x272.ini", "Button18", "Size", kError},
       {"gauge\\courseX1.png", "", "", kWarning},
       {"gauge\\needle.png", "", "", kWarning},
   };

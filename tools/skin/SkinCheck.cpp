@@ -1,17 +1,16 @@
 #include "tools/skin/SkinCheck.h"
 
 #include <algorithm>
-#include <initializer_list>
 #include <cstdio>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <optional>
 #include <set>
-#include <span>
 #include <string_view>
+#include <variant>
 
 #include "common/Environment.h"
-#include "common/text/CodePage.h"
 #include "common/text/Format.h"
 #include "common/text/Text.h"
 #include "deck/DeckSettings.h"
@@ -415,12 +414,13 @@ class Checker : public SkinLoadObserver {
       const auto& r = *slot.bounds;
       const gfx::Rect screenRect{0, 0, screen.width, screen.height};
       const bool inside = r.left >= 0 && r.top >= 0 && r.right <= screen.width && r.bottom <= screen.height;
-      const bool outside = r.right <= 0 || r.bottom <= 0 || r.left >= screenRect.right || r.top >= screenRect.bottom ||
-                           r.width() <= 0 || r.height() <= 0;
+      const bool outside = r.right <= 0 || r.bottom <= 0 || r.left >= screenRect.right || r.top >= screenRect.bottom;
       const auto where = "(" + std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.width()) +
                          "x" + std::to_string(r.height()) + ")";
       const auto screenText = std::to_string(screen.width) + "x" + std::to_string(screen.height);
-      if (outside) {
+      if (r.width() <= 0 || r.height() <= 0) {
+        Report(Severity::kError, section, u"Size", "the slot " + where + " has no area: it never shows");
+      } else if (outside) {
         Report(Severity::kError, section, u"Position", "the slot " + where + " lies off the " + screenText + " screen");
       } else if (!inside) {
         Report(Severity::kWarning, section, u"Position",
@@ -428,7 +428,6 @@ class Checker : public SkinLoadObserver {
       }
     }
     CheckCovered(skin);
-    (void)store;
   }
 
   // The launcher's stacking: slots in skin order, each later one above the earlier, gauges sent to
