@@ -234,6 +234,19 @@ class Checker : public SkinLoadObserver {
     if (!skin.background.empty()) CheckPicture(skin.background, u"Background", u"ImageFile");
     CheckFaces(store, skin);
     CheckElements(store, skin, context.screen, sized);
+
+    // The file's findings in the order of its sections, the file's own first.
+    std::vector<std::u16string> sections;
+    store.GetSectionNames(sections);
+    auto rank = [&](const Finding& finding) {
+      if (finding.section.empty()) return -1;
+      for (std::size_t i = 0; i < sections.size(); ++i) {
+        if (text::EqualsNoCase(sections[i], text::FromUtf8(finding.section))) return static_cast<int>(i);
+      }
+      return static_cast<int>(sections.size());
+    };
+    auto first = std::find_if(findings_.begin(), findings_.end(), [&](const Finding& f) { return f.file == file_; });
+    std::stable_sort(first, findings_.end(), [&](const Finding& a, const Finding& b) { return rank(a) < rank(b); });
   }
 
   // A lone LF does not end a line: such a file reads as one line.
