@@ -67,6 +67,15 @@ void ProfileStore::GetSectionNames(std::vector<std::u16string>& names) const {
   for (const Span section : sections_) names.emplace_back(View(section));
 }
 
+void ProfileStore::GetKeyNames(std::u16string_view section, std::vector<std::u16string>& keys) const {
+  keys.clear();
+  const auto id = FindSection(section);
+  if (id == FoldedIndex::kNone) return;
+  for (const Entry& entry : entries_) {
+    if (entry.section == id) keys.emplace_back(View(entry.key));
+  }
+}
+
 std::uint32_t ProfileStore::FindSection(std::u16string_view section) const {
   return sectionIndex_.Find(FoldedIndex::Hash(section),
                             [&](std::uint32_t id) { return text::EqualsNoCase(View(sections_[id]), section); });

@@ -37,6 +37,8 @@ class ProfileStore {
   // Removes the entry; its section stays listed.
   void DeleteKey(std::u16string_view section, std::u16string_view key);
   void GetSectionNames(std::vector<std::u16string>& names) const;
+  // The keys of one section in the order they were first added; none for a section not there.
+  void GetKeyNames(std::u16string_view section, std::vector<std::u16string>& keys) const;
 
   bool KoreanUi() const { return koreanUi_; }
   std::size_t EntryCount() const { return entries_.size() - removed_; }

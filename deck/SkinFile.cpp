@@ -1,5 +1,7 @@
 #include "deck/SkinFile.h"
 
+#include <initializer_list>
+
 #include "common/SettingValues.h"
 #include "common/text/Text.h"
 
@@ -163,6 +165,47 @@ void WriteSkin(ProfileStore& skin, std::span<const SlotSettings> slots) {
     skin.SetString(section, u"Visible", slot.visible ? u"Y" : u"N");
     skin.SetString(section, u"WaveFile", SkinFileValue(slot.sound, SkinFileKind::kWave));
   }
+}
+
+namespace {
+
+struct SectionKeys {
+  std::u16string_view section;
+  std::initializer_list<std::u16string_view> keys;
+};
+
+// Element keys first; the other sections by name.
+const SectionKeys kSkinKeys[] = {
+    {u"Button",
+     {u"Action", u"Motion", u"Text", u"TextAlign", u"TextHAlign", u"UpImageFile", u"DownImageFile",
+      u"DisImageFile", u"TransColor", u"TextColor", u"FontName", u"TextSize", u"Position", u"Size", u"WaveFile",
+      u"Visible"}},
+    {u"Main", {u"FitImageSize", u"DefaultFontName", u"SkinName"}},
+    {u"Background", {u"ImageFile", u"LastImageFile"}},
+    {u"BackPattern", {u"Date", u"Time", u"Speed"}},
+    {u"Format", {u"Date", u"Time", u"Speed", u"Course", u"Latitude", u"Longitude", u"Altitude", u"Hdop"}},
+    {u"Picture", {u"LastImageFile"}},
+};
+
+const SectionKeys* KeysOf(std::u16string_view section) {
+  if (IsElementSection(section)) return &kSkinKeys[0];
+  for (const auto& entry : kSkinKeys) {
+    if (text::EqualsNoCase(entry.section, section)) return &entry;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+bool IsSkinSection(std::u16string_view section) { return KeysOf(section) != nullptr; }
+
+bool IsSkinKey(std::u16string_view section, std::u16string_view key) {
+  const auto* known = KeysOf(section);
+  if (known == nullptr) return false;
+  for (const auto name : known->keys) {
+    if (text::EqualsNoCase(name, key)) return true;
+  }
+  return false;
 }
 
 }  // namespace vexa::deck

@@ -33,6 +33,12 @@ gfx::Size DesignSizeFromFileName(std::u16string_view fileName, gfx::Size screen)
 // True for a section that holds one element: its name begins with "Button" in any case.
 bool IsElementSection(std::u16string_view section);
 
+// True for a section the launcher reads from a skin file: the elements, [Main], [Background],
+// [BackPattern], [Format] and [Picture].
+bool IsSkinSection(std::u16string_view section);
+// True for a key the launcher reads (or keeps) in that section, compared without regard to case.
+bool IsSkinKey(std::u16string_view section, std::u16string_view key);
+
 // The words of TextAlign and TextHAlign; reading and writing share the same table.
 CaptionPosition CaptionPositionFromWord(std::u16string_view word);
 std::u16string_view CaptionPositionWord(CaptionPosition position);

@@ -174,6 +174,7 @@ LoadedSkin SkinLoader::LoadFile(SkinLocation location, const SkinLoadContext& co
     if (!IsElementSection(section)) continue;
     if (skin.usedSlots == kSlotCount) {
       ++skin.overflow;
+      if (context.observer) context.observer->Skipped(SkinLoadObserver::Skip::kTooMany, section, u"", u"");
       continue;
     }
     skin.slots.push_back(LoadElement(section, skin.usedSlots, skin, context));
@@ -218,6 +219,9 @@ SlotSettings SkinLoader::LoadElement(std::u16string_view section, int slotIndex,
   const auto& location = skin.location;
   auto get = [&](std::u16string_view key, std::u16string_view defaultValue = {}) {
     return store.GetString(section, key, defaultValue);
+  };
+  auto skipped = [&](SkinLoadObserver::Skip what, std::u16string_view key) {
+    if (context.observer) context.observer->Skipped(what, section, key, get(key));
   };
 
   SlotSettings slot;
@@ -281,6 +285,7 @@ SlotSettings SkinLoader::LoadElement(std::u16string_view section, int slotIndex,
     live.pictures[kind[15] - u'1'] = slotIndex;
     slot.stacking = SlotStacking::kTop;
   } else if (!kind.empty() && !is(u"NONE")) {
+    skipped(SkinLoadObserver::Skip::kUnknownKind, u"Motion");
     ShowKoreanMessage(context.owner, u"[Motion=" + kind + u"]는 알수 없는 코드입니다.");
   }
 
@@ -298,6 +303,14 @@ SlotSettings SkinLoader::LoadElement(std::u16string_view section, int slotIndex,
 
   slot.transparentColor = ParseColor(get(u"TransColor", u"Auto"), gfx::kAutoTransparent);
   const auto textColor = ParseColor(get(u"TextColor"), 0xE6E6E6);
+  if (context.observer) {
+    // No colour word reaches 0x01000000, so that default tells a value that does not parse.
+    for (const auto key : {u"TransColor", u"TextColor"}) {
+      const auto value = get(key);
+      if (!value.empty() && !text::EqualsNoCase(value, u"Auto") && ParseColor(value, 0x01000000) == 0x01000000)
+        skipped(SkinLoadObserver::Skip::kBadColor, key);
+    }
+  }
   slot.colors = DefaultSlotColors();
   slot.colors[kColorPressedCaption] = textColor;
   slot.colors[kColorNormalCaption] = textColor;
@@ -308,14 +321,25 @@ SlotSettings SkinLoader::LoadElement(std::u16string_view section, int slotIndex,
 
   const bool large = context.screen.width >= 640 && context.screen.height >= 480;
   slot.captionHeight = store.GetInt(section, u"TextSize", large ? 20 : 14);
+  if (const auto size = get(u"TextSize"); !size.empty() && (!IsAllDigits(size) || slot.captionHeight <= 0))
+    skipped(SkinLoadObserver::Skip::kBadNumber, u"TextSize");
   if (skin.fitting)
     slot.captionHeight = ScaleTextSize(slot.captionHeight, context.screen, location.designSize);
 
-  if (const auto position = get(u"Position"); !position.empty()) position_ = ParseSignedPair(position);
+  bool badPlace = false;
+  if (const auto position = get(u"Position"); !position.empty()) {
+    position_ = ParseSignedPair(position);
+    badPlace = !position_;
+    if (badPlace) skipped(SkinLoadObserver::Skip::kBadNumber, u"Position");
+  }
   if (const auto size = get(u"Size"); !size.empty()) {
     const auto parsed = ParsePoint(size, -1, -1);
     size_ = parsed == Point{-1, -1} ? std::nullopt : std::optional<Point>(parsed);
+    if (!size_) skipped(SkinLoadObserver::Skip::kBadNumber, u"Size");
+    badPlace = badPlace || !size_;
   }
+  if (!badPlace && (!position_ || !size_))
+    skipped(SkinLoadObserver::Skip::kNotPlaced, !position_ ? u"Position" : u"Size");
   if (position_ && size_) {
     // Position + Size saturates at the end of the int range (FromSize adds without overflow).
     const auto designRect = gfx::Rect::FromSize(position_->x, position_->y, size_->x, size_->y);

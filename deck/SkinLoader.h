@@ -72,6 +72,22 @@ struct LoadedSkin {
   std::u16string sourceFile;          // the file read, which may be made for another screen
 };
 
+// What a load passes over without a word, for a tool that checks skins. Each call names the
+// element's section, the key and the value as written.
+class SkinLoadObserver {
+ public:
+  enum class Skip {
+    kUnknownKind,  // Motion names no kind: the slot stays a plain button
+    kBadNumber,    // a Position, Size or TextSize that does not parse
+    kBadColor,     // a TransColor or TextColor that does not parse: the default colour
+    kTooMany,      // an element past the last slot: left out
+    kNotPlaced,    // an element that has no Position and Size, given or carried: it does not appear
+  };
+  virtual ~SkinLoadObserver() = default;
+  virtual void Skipped(Skip what, std::u16string_view section, std::u16string_view key,
+                       std::u16string_view value) = 0;
+};
+
 // What the loader needs to know about the launcher it loads for.
 struct SkinLoadContext {
   gfx::Size screen;
@@ -79,6 +95,8 @@ struct SkinLoadContext {
   bool gpsRunning = false;  // the GPS reader already feeds the displays
   // Where each slot is now, for slots the skin leaves where they are; may be empty.
   std::span<const gfx::Rect> currentBounds;
+  // Told what the load passes over; may be null.
+  SkinLoadObserver* observer = nullptr;
 };
 
 enum class SkinOutcome {

@@ -452,8 +452,14 @@ void SkipLength(std::u16string_view p, std::size_t& pos) {
 
 }  // namespace
 
-std::u16string Format(std::u16string_view pattern, std::span<const FormatArg> args) {
+namespace {
+
+std::u16string FormatNoting(std::u16string_view pattern, std::span<const FormatArg> args,
+                            std::vector<FormatNote>* notes) {
   Output out;
+  auto note = [&](FormatNote::Kind kind, std::size_t at, std::size_t end) {
+    if (notes != nullptr) notes->push_back({kind, at, std::u16string(pattern.substr(at, end - at))});
+  };
   std::size_t next_arg = 0;
   auto take = [&]() -> const FormatArg* { return next_arg < args.size() ? &args[next_arg++] : nullptr; };
 
@@ -504,6 +510,7 @@ std::u16string Format(std::u16string_view pattern, std::span<const FormatArg> ar
 
     if (i >= pattern.size()) {
       // Unfinished conversion at the end: copied as written.
+      note(FormatNote::Kind::kUnfinished, percent, pattern.size());
       out.Append(pattern.substr(percent));
       break;
     }
@@ -513,8 +520,12 @@ std::u16string Format(std::u16string_view pattern, std::span<const FormatArg> ar
       out.Append(u"%");
       continue;
     }
-    if (conversion == u'n') continue;
+    if (conversion == u'n') {
+      note(FormatNote::Kind::kIgnored, percent, pos);
+      continue;
+    }
     if (!IsConversion(conversion)) {
+      note(FormatNote::Kind::kUnknown, percent, pos);
       out.Append(pattern.substr(percent, pos - percent));
       continue;
     }
@@ -541,7 +552,18 @@ std::u16string Format(std::u16string_view pattern, std::span<const FormatArg> ar
       }
     }
     const FormatArg* arg = take();
-    if (arg == nullptr) continue;
+    if (arg == nullptr) {
+      note(FormatNote::Kind::kNoValue, percent, pos);
+      continue;
+    }
+    if (notes != nullptr) {
+      const bool integer = std::u16string_view(u"diuoxXc").find(conversion) != std::u16string_view::npos;
+      const bool textual = conversion == u's' || conversion == u'S';
+      const bool fits = textual ? std::holds_alternative<std::u16string>(*arg)
+                        : integer ? std::holds_alternative<std::int64_t>(*arg)
+                                  : std::holds_alternative<double>(*arg);
+      if (!fits) note(FormatNote::Kind::kOtherType, percent, pos);
+    }
 
     switch (conversion) {
       case u'c':
@@ -569,6 +591,18 @@ std::u16string Format(std::u16string_view pattern, std::span<const FormatArg> ar
     }
   }
   return out.Take();
+}
+
+}  // namespace
+
+std::u16string Format(std::u16string_view pattern, std::span<const FormatArg> args) {
+  return FormatNoting(pattern, args, nullptr);
+}
+
+std::vector<FormatNote> CheckFormat(std::u16string_view pattern, std::span<const FormatArg> args) {
+  std::vector<FormatNote> notes;
+  FormatNoting(pattern, args, &notes);
+  return notes;
 }
 
 }  // namespace vexa::text

@@ -292,5 +292,15 @@ TEST_F(ProfileStoreTest, ASaveThatFailsPartWayLeavesTheOldFileWhole) {
   EXPECT_THAT(sections, ElementsAre(u"Old"));  // no half-written temporary file is listed either
 }
 
+TEST_F(ProfileStoreTest, KeyNamesOfASectionInFileOrderWithoutRemovedOnes) {
+  auto store = ReadBytes("[A]\r\nOne=1\r\n[B]\r\nX=x\r\n[a]\r\nTwo=2\r\nThree=3\r\n");
+  store.DeleteKey(u"A", u"two");
+  std::vector<std::u16string> keys{u"stale"};
+  store.GetKeyNames(u"a", keys);
+  EXPECT_THAT(keys, ElementsAre(u"One", u"Three"));
+  store.GetKeyNames(u"none", keys);
+  EXPECT_TRUE(keys.empty());
+}
+
 }  // namespace
 }  // namespace vexa

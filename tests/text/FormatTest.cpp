@@ -311,5 +311,22 @@ TEST(FormatHostile, RandomPatternsStayWithinTheCap) {
   }
 }
 
+TEST(FormatTest, CheckNotesWhatAPatternDoesWithItsValues) {
+  using Kind = FormatNote::Kind;
+  auto kinds = [](std::u16string_view pattern, std::initializer_list<FormatArg> args) {
+    std::vector<std::pair<Kind, std::u16string>> out;
+    for (const auto& note : CheckFormat(pattern, std::span<const FormatArg>(args.begin(), args.size())))
+      out.emplace_back(note.kind, note.conversion);
+    return out;
+  };
+  using Notes = std::vector<std::pair<Kind, std::u16string>>;
+  EXPECT_EQ(kinds(u"%3d:%02d km/h %%", {std::int64_t{1}, std::int64_t{2}}), Notes{});
+  EXPECT_EQ(kinds(u"%d/%d", {std::int64_t{355}}), (Notes{{Kind::kNoValue, u"%d"}}));
+  EXPECT_EQ(kinds(u"%.1f %s", {std::int64_t{37}, 2.5}), (Notes{{Kind::kOtherType, u"%.1f"}, {Kind::kOtherType, u"%s"}}));
+  EXPECT_EQ(kinds(u"%y %n %5", {2.5}), (Notes{{Kind::kUnknown, u"%y"}, {Kind::kIgnored, u"%n"}, {Kind::kUnfinished, u"%5"}}));
+  // The notes change nothing of what Format writes.
+  EXPECT_EQ(Format(u"%d/%d", {std::int64_t{355}}), u"355/");
+}
+
 }  // namespace
 }  // namespace vexa::text
