@@ -38,6 +38,10 @@ class ProfileStore {
   void DeleteKey(std::u16string_view section, std::u16string_view key);
   void GetSectionNames(std::vector<std::u16string>& names) const;
 
+  // True when both hold the same entries in the same order, spelling included: what one store
+  // would write is what the other would.
+  bool SameContent(const ProfileStore& other) const;
+
   bool KoreanUi() const { return koreanUi_; }
   std::size_t EntryCount() const { return entries_.size() - removed_; }
 

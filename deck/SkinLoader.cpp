@@ -149,6 +149,7 @@ LoadedSkin SkinLoader::LoadFile(SkinLocation location, const SkinLoadContext& co
   store.Read(context.owner, location.file);
 
   LoadedSkin skin;
+  skin.sourceFile = location.file;
   skin.fitting = IsYesIgnoringCase(store.GetString(u"Main", u"FitImageSize", u""));
   if (IsDesigned(location.designSize)) {
     // A skin made for another screen is stretched; saving it for this screen keeps that.
