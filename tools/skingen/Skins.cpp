@@ -379,7 +379,7 @@ SkinFile DefaultSkinFor(QSize screen, ArtBook& art) {
     out.push_back(Display(QStringLiteral("DISPLAY-MESSAGE"),
                           QRect(messageLeft, (topBar.height() - barInner) / 2, timeWell.left() - m - messageLeft,
                                 barInner),
-                          T(17), kMessage, QStringLiteral("Center")));
+                          T(17), kMessage, tiny ? QStringLiteral("Left") : QStringLiteral("Center")));
     Element time = Display(QStringLiteral("DISPLAY-TIME"), timeWell.adjusted(2, 1, -2, -1),
                            std::max(least, std::min(timeWell.height() - 10, static_cast<int>(std::lround(40 * k)))),
                            kWhite, QStringLiteral("Center"));
@@ -415,15 +415,17 @@ SkinFile DefaultSkinFor(QSize screen, ArtBook& art) {
 
     const QRect column(gauge.right() + 1 + m / 2, gpsPanel.top() + m, gpsPanel.right() - m / 2 - gauge.right(),
                        above);
-    const int compass = std::min(column.width() - 4, static_cast<int>(std::lround(dial * 92.0 / 176.0)));
+    const int readoutSize = T(16);
+    const int rowHeight = readoutSize + std::max(2, Y(6));
+    // The compass leaves room under it for the three read-outs.
+    const int compass = std::min({column.width() - 4, static_cast<int>(std::lround(dial * 92.0 / 176.0)),
+                                  column.bottom() - gauge.top() - m - 3 * rowHeight - 2});
     Element courseGauge;
     courseGauge.motion = QStringLiteral("GAUGE-COURSE");
     courseGauge.textAlign = QStringLiteral("Center");
     courseGauge.pictures = {courseFace, QString()};
     courseGauge.rect = QRect(column.left() + (column.width() - compass) / 2, gauge.top() + m, compass, compass);
     out.push_back(courseGauge);
-    const int readoutSize = T(16);
-    const int rowHeight = readoutSize + std::max(2, Y(6));
     const int free = column.bottom() - courseGauge.rect.bottom() - 3 * rowHeight;
     QRect row(column.left(), courseGauge.rect.bottom() + 1 + std::max(1, free / 2), column.width(), rowHeight);
     for (const char* motion : {"DISPLAY-COURSE", "DISPLAY-ALTITUDE", "DISPLAY-HDOP"}) {
@@ -441,7 +443,8 @@ SkinFile DefaultSkinFor(QSize screen, ArtBook& art) {
                         gpsPanel.bottom() - readout.bottom() - 2 * m);
     const int half = (buttons.width() - m) / 2;
     const int caption = T(16);
-    const int chip = std::max(16, std::min(half / 2, buttons.height() - (tiny ? 6 : caption + 10)));
+    const int chip = std::max(16, std::min({half / 2, buttons.height() - (tiny ? 6 : caption + 10),
+                                            static_cast<int>(std::lround(48 * k))}));
     out.push_back(Button(QStringLiteral("GPS-SPEED"), tiny ? QString() : QStringLiteral("GPS"),
                          art.Chip(QStringLiteral("gps"), Glyph::kGps, kGpsGreen, chip),
                          QRect(buttons.left(), buttons.top(), half, buttons.height()), caption, beep));
@@ -482,7 +485,9 @@ SkinFile DefaultSkinFor(QSize screen, ArtBook& art) {
       const QRect rect = cell(i % columns, i / columns);
       const Tile& t = list[i];
       Element e = Button(QString::fromLatin1(t.action), tiny ? QString() : QString::fromLatin1(t.text),
-                         art.Tile(QString::fromLatin1(t.name), t.glyph, t.accent, icon), rect, tileCaption, tap);
+                         art.SeeThroughTile(QString::fromLatin1(t.name), t.glyph, t.accent, icon), rect,
+                         tileCaption, tap);
+      // Drawn by their alpha, with soft edges and a shadow; the key colour is left for skins without.
       e.transColor = QStringLiteral("255,0,255");
       out.push_back(e);
     }
