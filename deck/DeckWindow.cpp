@@ -292,7 +292,13 @@ void DeckWindow::AdoptChosenSkin() {
   slots.reserve(kSlotCount);
   for (const auto& slot : slots_) slots.push_back(slot->Settings());
   window_->SetZOrder(platform::ui::ZOrder::kBottom);
-  AskToKeepSkin(env_.platform().messageBoxes, window_->handle(), env_.skin(), slots, skin_.location.file);
+  if (AskToKeepSkin(env_.platform().messageBoxes, window_->handle(), env_.skin(), slots, skin_.location.file) &&
+      watch_ && skin_.sourceFile != skin_.location.file) {
+    // The scaled skin is now the screen's own file: that is the one to follow and load again.
+    skin_.sourceFile = skin_.location.file;
+    skin_.location.designSize = {};
+    watch_->Follow(skin_.location.folder, skin_.location.name, skin_.sourceFile);
+  }
   window_->SetTimer(kStartupTimer, 500);
   window_->Enable(true);
 }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -74,6 +75,17 @@ TEST_F(DeckSkinWatchTest, ASkinFileWrittenWithWhatTheLauncherHoldsAndOtherScreen
   EXPECT_EQ(Count("skin_reloaded"), 0);
   EXPECT_EQ(Count("skin_reload_failed"), 0);
   EXPECT_THAT(Log(), Contains(HasSubstr("\"file_watch\",\"folder\":\"\\\\Storage Card\\\\VexaDeck\\\\Skin\\\\Default\"")));
+}
+
+TEST_F(DeckSkinWatchTest, AScaledSkinKeptForThisScreenIsFollowedInItsNewFile) {
+  std::filesystem::remove(tree.root() / "Storage Card/VexaDeck/Skin/Default/skin800x480.ini");
+  WriteSkin("skin640x480.ini", Element(1, "RUN-NAVIGATION", "0,0", "80,40"));
+  WriteHost("moved.ini", Element(1, "GO-EXIT", "200,200", "100,60"));
+  RunLauncher(std::string("click \"Skin selector\" 1\nwait 1200\nanswer yes\nwait 1000\n") + "file-changed " +
+              kSkinFile + " moved.ini\n" + "wait 1000\n" + "tap 250 230\n");
+  EXPECT_THAT(Log(), Contains(HasSubstr("\"skin_reloaded\",\"file\":\"\\\\Storage Card\\\\VexaDeck\\\\Skin\\\\Default\\\\"
+                                        "skin800x480.ini\"")));
+  EXPECT_THAT(Log(), Contains(HasSubstr("\"slot_tapped\",\"slot\":1,\"command\":\"GO-EXIT\"")));
 }
 
 TEST_F(DeckSkinWatchTest, WithoutTheOptionNothingIsWatched) {
