@@ -188,6 +188,8 @@ void DeckWindow::ApplySkin(LoadedSkin skin) {
   pictureShow_.SetSkin({skin_.location.folder, skin_.location.name, skin_.location.file, skin_.live.pictures, screen_});
   // A reader already running for the displays fills the new skin's displays at once.
   if (gps_.running()) {
+    // The speed text inside the dial is hidden while the GPS is off; the reader runs, so it shows.
+    if (ButtonSlot* speed = LiveSlot(skin_.live.speed)) speed->Show(true);
     gpsDisplays_.Forget();
     UpdateGpsDisplays();
   }

@@ -88,6 +88,35 @@ TEST_F(DeckSkinWatchTest, AScaledSkinKeptForThisScreenIsFollowedInItsNewFile) {
   EXPECT_THAT(Log(), Contains(HasSubstr("\"slot_tapped\",\"slot\":1,\"command\":\"GO-EXIT\"")));
 }
 
+// Notes whether the speed text shows each time the GPS displays are brought up to date.
+class SpeedWatchingWindow : public DeckWindow {
+ public:
+  using DeckWindow::DeckWindow;
+  void UpdateGpsDisplays() override {
+    DeckWindow::UpdateGpsDisplays();
+    if (live().speed) speedShown = slot(*live().speed).IsVisible();
+  }
+  bool speedShown = false;
+};
+
+TEST_F(DeckSkinWatchTest, ASkinLoadedAgainWhileTheGpsRunsShowsTheSpeedInsideItsDial) {
+  tree.WriteHostFile("Storage Card/VexaDeck/VexaDeck.ini", "[Gps]\r\nEmulation=Y\r\n");
+  const std::string gauge = Element(1, "GPS-SPEED", "0,0", "200,200") + "Motion=GAUGE-SPEED\r\n";
+  WriteSkin("skin800x480.ini", gauge + Element(2, "NONE", "50,50", "100,40") + "Motion=DISPLAY-SPEED\r\n");
+  WriteHost("edited.ini", gauge + Element(2, "NONE", "60,60", "100,40") + "Motion=DISPLAY-SPEED\r\n");
+  bool shown = false;
+  Run(std::string("wait 1000\ntap 20 20\nwait 2000\n") + "file-changed " + kSkinFile + " edited.ini\n" + "wait 2000\n",
+      [&](platform::Platform& platform, platform::ui::UserInterface& ui) {
+        Environment env(platform);
+        SpeedWatchingWindow window(env, ui);
+        window.Run();
+        shown = window.speedShown;
+        return 0;
+      });
+  EXPECT_EQ(Count("skin_reloaded"), 1);
+  EXPECT_TRUE(shown);
+}
+
 TEST_F(DeckSkinWatchTest, WithoutTheOptionNothingIsWatched) {
   extraArgs.clear();
   WriteHost("moved.ini", Element(1, "GO-EXIT", "200,200", "100,60"));
