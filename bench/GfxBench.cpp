@@ -1,5 +1,7 @@
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+
 #include "common/gfx/Bitmap.h"
 
 namespace vexa::gfx {
@@ -71,6 +73,35 @@ void BM_KeyedStretch(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * state.range(2) * state.range(3));
 }
 BENCHMARK(BM_KeyedStretch)->Args({64, 64, 100, 40})->Args({320, 240, 800, 480});
+
+// A see-through button picture: a round shape whose edge fades out over a few pixels, clear outside.
+Bitmap TranslucentPicture(int width, int height) {
+  Bitmap b = Noise(width, height, 9);
+  const int cx = width / 2, cy = height / 2, r = std::min(width, height) / 2;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const int d2 = (x - cx) * (x - cx) + (y - cy) * (y - cy);
+      const int inside = r * r - d2;  // > 0 inside the circle
+      const Pixel alpha = inside <= 0 ? 0 : inside >= 8 * r ? 255 : static_cast<Pixel>(inside * 255 / (8 * r));
+      b.Set(x, y, (b.At(x, y) & 0x00FFFFFFu) | (alpha << 24));
+    }
+  }
+  b.SetTranslucent(true);
+  return b;
+}
+
+// See-through pictures blended over their backdrop: a button picture at its size, a gauge frame over
+// a slot, and a large picture over the screen.
+void BM_BlendStretch(benchmark::State& state) {
+  const Bitmap source = TranslucentPicture(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+  Bitmap target(static_cast<int>(state.range(2)), static_cast<int>(state.range(3)));
+  for (auto _ : state) {
+    BlendStretch(target, target.bounds(), source, source.bounds());
+    benchmark::DoNotOptimize(target.pixels().data());
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(2) * state.range(3));
+}
+BENCHMARK(BM_BlendStretch)->Args({76, 76, 76, 76})->Args({176, 176, 100, 100})->Args({320, 240, 800, 480});
 
 }  // namespace
 }  // namespace vexa::gfx

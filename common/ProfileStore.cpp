@@ -61,6 +61,21 @@ void ProfileStore::Release(Span span) {
   released_ = 0;
 }
 
+bool ProfileStore::SameContent(const ProfileStore& other) const {
+  if (EntryCount() != other.EntryCount()) return false;
+  std::size_t j = 0;
+  for (const Entry& entry : entries_) {
+    if (entry.section == Entry::kRemoved) continue;
+    while (other.entries_[j].section == Entry::kRemoved) ++j;
+    const Entry& theirs = other.entries_[j++];
+    if (View(sections_[entry.section]) != other.View(other.sections_[theirs.section]) ||
+        View(entry.key) != other.View(theirs.key) || View(entry.value) != other.View(theirs.value)) {
+      return false;
+    }
+  }
+  return true;
+}
+
 void ProfileStore::GetSectionNames(std::vector<std::u16string>& names) const {
   names.clear();
   names.reserve(sections_.size());

@@ -40,6 +40,10 @@ class ProfileStore {
   // The keys of one section in the order they were first added; none for a section not there.
   void GetKeyNames(std::u16string_view section, std::vector<std::u16string>& keys) const;
 
+  // True when both hold the same entries in the same order, spelling included: what one store
+  // would write is what the other would.
+  bool SameContent(const ProfileStore& other) const;
+
   bool KoreanUi() const { return koreanUi_; }
   std::size_t EntryCount() const { return entries_.size() - removed_; }
 

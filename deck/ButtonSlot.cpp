@@ -189,7 +189,7 @@ std::shared_ptr<const Bitmap> ButtonSlot::Decode(std::u16string_view path) const
   if (path.empty()) return nullptr;
   if (services_.cache != nullptr) return services_.cache->Get(path);
   if (services_.pictures == nullptr) return nullptr;
-  std::optional<Bitmap> picture = services_.pictures->Decode(path);
+  std::optional<Bitmap> picture = services_.pictures->DecodeWithAlpha(path);
   if (!picture || picture->empty()) return nullptr;
   return std::make_shared<const Bitmap>(std::move(*picture));
 }
@@ -510,7 +510,12 @@ void ButtonSlot::DrawSource(Bitmap& canvas, const Bitmap& own, const Rect& p) co
   const Rect area{0, 0, own.width(), own.height()};
   const bool natural =
       !Has(kFitting) && frames_.empty() && !text::StartsWithNoCase(kind_, u"DISPLAY-PICTURE");
-  gfx::KeyedCopy(canvas, natural ? p : canvas.bounds(), *source, area, transparentColor_);
+  // A picture with see-through parts brings its own transparency; the others are keyed as ever.
+  if (source->translucent()) {
+    gfx::BlendStretch(canvas, natural ? p : canvas.bounds(), *source, area);
+  } else {
+    gfx::KeyedCopy(canvas, natural ? p : canvas.bounds(), *source, area, transparentColor_);
+  }
 }
 
 void ButtonSlot::DrawCaption(Bitmap& canvas, Rect captionRect, std::u16string_view caption, bool pressed,

@@ -1,6 +1,7 @@
 #include "deck/DeckWindow.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "common/SettingValues.h"
 #include "common/text/Format.h"
@@ -66,6 +67,9 @@ DeckWindow::DeckWindow(Environment& env, platform::ui::UserInterface& ui)
       loader_(env, settings_),
       screen_(ui.ScreenSize()),
       pictures_(env.platform().pictures) {
+  if (env.platform().fileWatcher != nullptr) {
+    watch_ = std::make_unique<SkinWatch>(env.platform().files, *env.platform().fileWatcher);
+  }
   for (auto& slot : slots_) slot = std::make_unique<ButtonSlot>(SlotServices::From(env.platform(), &pictures_));
 }
 
@@ -113,6 +117,7 @@ bool DeckWindow::Initialise() {
   commonFonts_ = RegisterFonts(env_, SkinFolder() + u"_common\\Font");
   if (!ChooseAndLoadSkin(false)) return false;
   window.SetTimer(kStartupTimer, 500);
+  if (watch_) window.SetTimer(kWatchTimer, 100);
   return true;
 }
 
@@ -183,11 +188,64 @@ void DeckWindow::ApplySkin(LoadedSkin skin) {
   pictureShow_.SetSkin({skin_.location.folder, skin_.location.name, skin_.location.file, skin_.live.pictures, screen_});
   // A reader already running for the displays fills the new skin's displays at once.
   if (gps_.running()) {
+    // The speed text inside the dial is hidden while the GPS is off; the reader runs, so it shows.
+    if (ButtonSlot* speed = LiveSlot(skin_.live.speed)) speed->Show(true);
     gpsDisplays_.Forget();
     UpdateGpsDisplays();
   }
   window_->Invalidate();
   window_->Update();
+  // The watch follows the skin now shown, with the folders it has now.
+  if (watch_) {
+    watch_->Follow(skin_.location.folder, skin_.location.name, skin_.sourceFile);
+    pendingChange_ = SkinChange::kNone;
+  }
+}
+
+void DeckWindow::OnWatchTimer() {
+  const SkinChange change = watch_ ? watch_->Take() : SkinChange::kNone;
+  if (change == SkinChange::kNone) return;
+  pendingChange_ = std::max(pendingChange_, change);
+  // Every change of a burst puts the load off again, so a burst loads once.
+  window_->SetTimer(kReloadTimer, 300);
+}
+
+void DeckWindow::ReloadSkin() {
+  if (window_ == nullptr) return;
+  window_->KillTimer(kReloadTimer);
+  const SkinChange change = std::exchange(pendingChange_, SkinChange::kNone);
+  const std::u16string file = skin_.sourceFile;
+  if (file.empty()) return;
+  if (skinLoading_ || editor_.editing()) {
+    // The chooser or the skin editor has the skin: try again once it is done.
+    pendingChange_ = std::max(pendingChange_, change);
+    window_->SetTimer(kReloadTimer, 300);
+    return;
+  }
+  ProfileStore fresh(env_.platform());
+  if (const std::string problem = ReadSkinForReload(env_.platform(), file, fresh); !problem.empty()) {
+    Log("skin_reload_failed", {{"file", file}, {"reason", problem}});
+    // The folders may have gone and come back: follow what is there now.
+    if (watch_) watch_->Follow(skin_.location.folder, skin_.location.name, file);
+    return;
+  }
+  // The launcher's own save of the skin (the last picture shown, a kept layout) changes nothing.
+  if (change == SkinChange::kSkinFile && fresh.SameContent(env_.skin())) return;
+
+  SkinLocation location = skin_.location;
+  location.file = file;
+  skinLoading_ = true;
+  LoadedSkin loaded = loader_.LoadFile(location, LoadContext());
+  skinLoading_ = false;
+  const int elements = loaded.usedSlots;
+  ApplySkin(std::move(loaded));
+  // The live displays show their values at once, not at their next change.
+  RefreshClockSlots();
+  PreparePictureLists();
+  for (const auto& place : skin_.live.pictures) {
+    if (place) ShowNextPicture();
+  }
+  Log("skin_reloaded", {{"file", file}, {"elements", std::int64_t{elements}}});
 }
 
 void DeckWindow::OnTimer(Window& window, int timerId) {
@@ -218,6 +276,12 @@ void DeckWindow::OnTimer(Window& window, int timerId) {
     case kSpeedTimer:
       gpsDisplays_.OnSpeedTimer(gps_.running());
       break;
+    case kWatchTimer:
+      OnWatchTimer();
+      break;
+    case kReloadTimer:
+      ReloadSkin();
+      break;
     default:
       break;
   }
@@ -230,7 +294,13 @@ void DeckWindow::AdoptChosenSkin() {
   slots.reserve(kSlotCount);
   for (const auto& slot : slots_) slots.push_back(slot->Settings());
   window_->SetZOrder(platform::ui::ZOrder::kBottom);
-  AskToKeepSkin(env_.platform().messageBoxes, window_->handle(), env_.skin(), slots, skin_.location.file);
+  if (AskToKeepSkin(env_.platform().messageBoxes, window_->handle(), env_.skin(), slots, skin_.location.file) &&
+      watch_ && skin_.sourceFile != skin_.location.file) {
+    // The scaled skin is now the screen's own file: that is the one to follow and load again.
+    skin_.sourceFile = skin_.location.file;
+    skin_.location.designSize = {};
+    watch_->Follow(skin_.location.folder, skin_.location.name, skin_.sourceFile);
+  }
   window_->SetTimer(kStartupTimer, 500);
   window_->Enable(true);
 }
@@ -348,11 +418,13 @@ void DeckWindow::OnCommand(Window&, int controlId, platform::ui::Notification no
   if (auto index = SlotIndexOf(controlId)) OnSlotTapped(*index + 1);
 }
 
-void DeckWindow::OnDestroy(Window&) {
+void DeckWindow::OnDestroy(Window& window) {
   editor_.Abandon();
   hasBackground_ = false;
   background_ = gfx::Bitmap();
   StopPeriodicTimers();
+  window.KillTimer(kWatchTimer);
+  window.KillTimer(kReloadTimer);
   StopGps();
   if (TaskbarExists(env_)) {
     ApplyTaskbarSetting(env_, settings_.store().GetString(u"Main", u"ExitShowTaskBar", u""));

@@ -11,6 +11,7 @@
 #include "deck/ButtonSlot.h"
 #include "deck/DeckSettings.h"
 #include "deck/SkinLoader.h"
+#include "deck/SkinWatch.h"
 #include "deck/clock/ClockDisplays.h"
 #include "deck/commands/CommandDispatcher.h"
 #include "deck/gpsview/GpsControl.h"
@@ -40,6 +41,8 @@ class DeckWindow : public platform::ui::WindowHandler,
     kClockTimer = 3,       // every second: the date and time slots
     kBackgroundTimer = 4,  // every BgndChangeTime seconds: the next picture or background
     kSpeedTimer = 5,       // 500 ms after an intermediate speed: the current speed
+    kWatchTimer = 6,       // every 100 ms while the skin is followed: its files' changes
+    kReloadTimer = 7,      // 300 ms after the last change of a burst: the skin loaded again
     kHoverTimerBase = 100, // + slot number: the slot's hover timer
   };
   static constexpr int kFirstSlotId = 1001;  // slot n (1 to 40) is control 1000 + n
@@ -68,6 +71,10 @@ class DeckWindow : public platform::ui::WindowHandler,
   void ShowNextPicture();
   void ShowNextBackground();
   void OnSlotTapped(int slotNumber);
+  // Loads the shown skin file again over the shown skin, keeping the window, the GPS reader and the
+  // timers; a skin file that cannot be shown any more leaves the shown skin as it is (logged as
+  // "skin_reload_failed"). Run by the watch when the skin's files change.
+  void ReloadSkin();
 
   // What the commands act on.
   platform::ui::Window* window() override { return window_; }
@@ -153,6 +160,7 @@ class DeckWindow : public platform::ui::WindowHandler,
   std::u16string SkinFolder() const;
   SkinLoadContext LoadContext();
   void Log(std::string_view event, std::initializer_list<platform::LogField> fields);
+  void OnWatchTimer();
 
   Environment& env_;
   platform::ui::UserInterface& ui_;
@@ -170,6 +178,10 @@ class DeckWindow : public platform::ui::WindowHandler,
   std::vector<std::u16string> skinFonts_;
   bool skinLoading_ = false;
   std::vector<gfx::Rect> editStartBounds_;  // where the slots were when the skin editor opened
+
+  // Present when the skin's files are followed (the platform has a file watcher).
+  std::unique_ptr<SkinWatch> watch_;
+  SkinChange pendingChange_ = SkinChange::kNone;
   gfx::Point lastPointer_{-1, -1};  // where the pointer was last seen, in window coordinates
   CommandDispatcher commands_{env_, *this};
   PictureShow pictureShow_{env_, *this, background_};

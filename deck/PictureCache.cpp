@@ -29,7 +29,7 @@ std::shared_ptr<const gfx::Bitmap> PictureCache::Get(std::u16string_view path) {
   std::shared_ptr<const gfx::Bitmap> picture;
   const std::optional<gfx::Size> largest =
       largest_.width > 0 && largest_.height > 0 ? std::optional<gfx::Size>(largest_) : std::nullopt;
-  if (auto decoded = decoder_->Decode(path, largest); decoded && !decoded->empty()) {
+  if (auto decoded = decoder_->DecodeWithAlpha(path, largest); decoded && !decoded->empty()) {
     picture = std::make_shared<const gfx::Bitmap>(std::move(*decoded));
   }
   if (pictures_.size() >= kMaxPictures) pictures_.clear();

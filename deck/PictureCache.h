@@ -13,7 +13,8 @@ namespace vexa::deck {
 // The pictures of one skin load, decoded once each and shared by every slot that names them: forty
 // slots showing one large picture hold it once. Pictures larger than the screen come reduced to it
 // (bitmap files excepted, as the decoder does). The cache is emptied when a skin is loaded, so a
-// picture file changed on the card shows at the next load.
+// picture file changed on the card shows at the next load. PNG pictures with see-through parts keep
+// their alpha (PictureDecoder::DecodeWithAlpha).
 class PictureCache {
  public:
   explicit PictureCache(platform::ui::PictureDecoder* decoder) : decoder_(decoder) {}

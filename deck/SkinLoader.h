@@ -61,6 +61,7 @@ struct LiveSlots {
 // A skin file turned into what the launcher window shows.
 struct LoadedSkin {
   SkinLocation location;
+  std::u16string sourceFile;  // the skin file read: location.file, or another screen's file scaled
   std::u16string background;  // picture to stretch over the screen; empty for a blank background
   bool fitting = false;       // pictures stretched to their slots
   // kSlotCount entries in slot order: the skin's elements first, then cleared hidden slots.

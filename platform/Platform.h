@@ -7,6 +7,7 @@
 #include "platform/ControlFonts.h"
 #include "platform/EffectLog.h"
 #include "platform/FileSystem.h"
+#include "platform/FileWatcher.h"
 #include "platform/FolderPicker.h"
 #include "platform/Locale.h"
 #include "platform/LocaleNames.h"
@@ -66,6 +67,9 @@ struct Platform {
   LocaleNames* localeNames = nullptr;
   // The device registry; absent where a program runs without it.
   Registry* registry = nullptr;
+  // Present when the launcher is to follow changes of its skin's files (--watch-skin); absent, nothing
+  // is watched.
+  FileWatcher* fileWatcher = nullptr;
 };
 
 }  // namespace vexa::platform

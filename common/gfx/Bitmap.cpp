@@ -278,6 +278,18 @@ void BlendCopy(Bitmap& dst, Point to, const Bitmap& src, const Rect& from) {
   }
 }
 
+void BlendStretch(Bitmap& dst, const Rect& to, const Bitmap& src, const Rect& from) {
+  if (src.empty()) return;
+  if (&dst == &src) {
+    const Bitmap original = src;
+    BlendStretch(dst, to, original, from);
+    return;
+  }
+  ForEachStretchedRow(dst, to, src, from, [](Pixel* out, const Pixel* in, const int* columns, std::size_t count, bool) {
+    for (std::size_t k = 0; k < count; ++k) out[k] = Blend(in[columns[k]], out[k]);
+  });
+}
+
 void FillRect(Bitmap& dst, const Rect& r, ColorRef color) {
   Rect c;
   if (!ClipToBitmap(dst, r, c)) return;

@@ -8,7 +8,8 @@
 // Pictures in memory and the drawing the programs do on them. Colours in settings and skins are the
 // device's colour words, red + green * 256 + blue * 65536; pixels are stored as 0xAARRGGBB words, the
 // layout the display adapters present without conversion. Pictures and canvases are opaque (alpha byte
-// 0xFF); only icons carry partial alpha, which DrawIcon blends over the canvas.
+// 0xFF); only icons and see-through pictures (marked translucent) carry partial alpha, which DrawIcon
+// and BlendStretch blend over the canvas.
 namespace vexa::gfx {
 
 using ColorRef = std::uint32_t;  // red + green * 256 + blue * 65536
@@ -71,11 +72,17 @@ class Bitmap {
   const Pixel* PixelAt(int x, int y) const { return Row(y) + (x - stored_.left); }
   const std::vector<Pixel>& pixels() const { return pixels_; }
 
+  // A picture whose alpha bytes say how much of each pixel covers what lies under it (a PNG with
+  // see-through parts); it is drawn blended, not colour-keyed.
+  bool translucent() const { return translucent_; }
+  void SetTranslucent(bool translucent) { translucent_ = translucent; }
+
  private:
   int width_ = 0;
   int height_ = 0;
   Rect stored_;
   std::vector<Pixel> pixels_;
+  bool translucent_ = false;
 };
 
 // Every operation clips to both bitmaps: pixels that would come from outside the source or land
@@ -95,6 +102,9 @@ void KeyedCopy(Bitmap& dst, const Rect& to, const Bitmap& src, const Rect& from,
 // Copies `src`'s `from` rectangle to `to`, each pixel blended over the destination by its own alpha
 // byte (0 leaves the destination, 255 replaces it); the result is opaque.
 void BlendCopy(Bitmap& dst, Point to, const Bitmap& src, const Rect& from);
+// As StretchCopy, each source pixel blended over the destination by its own alpha byte; the result
+// is opaque.
+void BlendStretch(Bitmap& dst, const Rect& to, const Bitmap& src, const Rect& from);
 // An icon at its own size with its transparency.
 inline void DrawIcon(Bitmap& dst, Point to, const Bitmap& icon) {
   BlendCopy(dst, to, icon, icon.bounds());

@@ -239,6 +239,18 @@ class LineReader {
       action_.verb = V::kWindowGone;
       return First({Expect(1), Title()});
     }
+    if (verb == "file-changed") {
+      action_.verb = V::kFileChanged;
+      if (words_.size() != 2 && words_.size() != 3)
+        return "file-changed takes a device path and, if its content changes, a host file";
+      Text(1, action_.value);
+      if (action_.value.empty()) return "file-changed needs the device path of the file";
+      if (words_.size() == 3) {
+        action_.hostPath = words_[2].text;
+        if (action_.hostPath.empty()) return "file-changed's host file must not be empty";
+      }
+      return {};
+    }
     if (verb == "quit") {
       action_.verb = V::kQuit;
       return Expect(0);

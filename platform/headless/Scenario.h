@@ -38,6 +38,8 @@ enum class ScenarioVerb {
   kWindow,      // window "TITLE" [class "NAME"] [hidden] [topmost] [icon "DEVICEPATH"|icon R,G,B]
                 //   another program shows a window
   kWindowGone,  // window-gone "TITLE"   that program has ended: its window goes away
+  kFileChanged, // file-changed "DEVICEPATH" [HOSTFILE]   a file of the device changed (with HOSTFILE:
+                //   its bytes are written over the device file first)
 };
 
 struct ScenarioAction {

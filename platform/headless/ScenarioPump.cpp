@@ -93,6 +93,30 @@ std::string ScenarioPump::ChangeWindows(const ScenarioAction& action) {
   return {};
 }
 
+std::string ScenarioPump::ChangeFile(const ScenarioAction& action) {
+  if (fileWatcher_ == nullptr || files_ == nullptr) return "there is no file watcher to tell";
+  if (!action.hostPath.empty()) {
+    // A skin file or a picture: a few megabytes at most.
+    constexpr std::uintmax_t kLargestFile = 64u << 20;
+    std::filesystem::path path(action.hostPath);
+    if (path.is_relative() && !scenarioFolder_.empty()) path = std::filesystem::path(scenarioFolder_) / path;
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (error) return "cannot read the file \"" + path.string() + "\"";
+    if (size > kLargestFile) return "the file \"" + path.string() + "\" is larger than 64 MB";
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    if (!in || !in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()))) {
+      return "cannot read the file \"" + path.string() + "\"";
+    }
+    if (!files_->WriteWholeFile(action.value, bytes)) {
+      return "cannot write the device file \"" + text::ToUtf8(action.value) + "\"";
+    }
+  }
+  fileWatcher_->Notify(action.value);
+  return {};
+}
+
 void ScenarioPump::LogAction(const ScenarioAction& action) {
   log_.Record("action", {{"line", static_cast<std::int64_t>(action.line)}, {"text", action.text}});
 }
@@ -124,6 +148,11 @@ void ScenarioPump::Perform(const ScenarioAction& action) {
     case V::kWindow:
     case V::kWindowGone: {
       const std::string problem = ChangeWindows(action);
+      if (!problem.empty()) Fail(action.line, problem);
+      return;
+    }
+    case V::kFileChanged: {
+      const std::string problem = ChangeFile(action);
       if (!problem.empty()) Fail(action.line, problem);
       return;
     }

@@ -6,7 +6,9 @@
 #include <string_view>
 
 #include "platform/EffectLog.h"
+#include "platform/FileSystem.h"
 #include "platform/headless/InProcessWindowList.h"
+#include "platform/headless/ScriptedFileWatcher.h"
 #include "platform/headless/Scenario.h"
 #include "platform/headless/ScriptedSerialPorts.h"
 #include "platform/headless/VirtualClock.h"
@@ -40,6 +42,8 @@ namespace vexa::platform {
 // window puts a window of another program into the window list, on top of the other programs'
 // windows, with its icon decoded from the device's picture file or drawn as a square of the colour;
 // window-gone takes the first such window with that title (letter case aside) away again.
+// file-changed reports a changed device file to the file watcher; with a host file (relative to the
+// scenario file's folder) its bytes are first written over the device file, through the device's files.
 class ScenarioPump : public ui::EventPump {
  public:
   static constexpr int kFailedExitCode = 3;
@@ -59,6 +63,11 @@ class ScenarioPump : public ui::EventPump {
   void SetForeignWindows(InProcessWindowList* windows, ui::PictureDecoder* pictures) {
     windows_ = windows;
     pictures_ = pictures;
+  }
+  // The watcher file-changed reports to and the device files it writes; file-changed fails without them.
+  void SetFileWatcher(ScriptedFileWatcher* watcher, FileSystem* files) {
+    fileWatcher_ = watcher;
+    files_ = files;
   }
   // Handles the host's pending events (QCoreApplication::processEvents at run time).
   void SetHostEvents(std::function<void()> processHostEvents) { hostEvents_ = std::move(processHostEvents); }
@@ -82,6 +91,8 @@ class ScenarioPump : public ui::EventPump {
   std::string FeedSerial(const ScenarioAction& action);
   // window and window-gone; an error text when the action cannot be done.
   std::string ChangeWindows(const ScenarioAction& action);
+  // file-changed; an error text when the action cannot be done.
+  std::string ChangeFile(const ScenarioAction& action);
   void HostEvents();
 
   Scenario scenario_;
@@ -94,6 +105,8 @@ class ScenarioPump : public ui::EventPump {
   std::string scenarioFolder_;
   InProcessWindowList* windows_ = nullptr;
   ui::PictureDecoder* pictures_ = nullptr;
+  ScriptedFileWatcher* fileWatcher_ = nullptr;
+  FileSystem* files_ = nullptr;
   bool quitting_ = false;
   int exitCode_ = 0;
 };

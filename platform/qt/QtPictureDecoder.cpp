@@ -28,6 +28,41 @@ bool IsBitmapFile(std::u16string_view path) {
 }  // namespace
 
 std::optional<gfx::Bitmap> QtPictureDecoder::Decode(std::u16string_view devicePath, std::optional<gfx::Size> largest) {
+  std::optional<QImage> image = Read(devicePath, largest);
+  if (!image) return std::nullopt;
+  return ToBitmap(*image);
+}
+
+std::optional<gfx::Bitmap> QtPictureDecoder::DecodeWithAlpha(std::u16string_view devicePath,
+                                                             std::optional<gfx::Size> largest) {
+  std::optional<QImage> image = Read(devicePath, largest);
+  if (!image) return std::nullopt;
+  const bool png = devicePath.size() >= 4 && text::ToLower(devicePath.substr(devicePath.size() - 4)) == u".png";
+  if (png && image->hasAlphaChannel()) {
+    if (std::optional<gfx::Bitmap> translucent = ToTranslucentBitmap(*image)) return translucent;
+  }
+  return ToBitmap(*image);
+}
+
+std::optional<gfx::Bitmap> QtPictureDecoder::ToTranslucentBitmap(const QImage& image) {
+  // ARGB32 is 0xAARRGGBB with the colour not multiplied by the alpha: the bitmap's own layout.
+  const QImage argb = image.format() == QImage::Format_ARGB32 ? image : image.convertToFormat(QImage::Format_ARGB32);
+  gfx::Bitmap bitmap(argb.width(), argb.height());
+  bool seeThrough = false;
+  for (int y = 0; y < argb.height(); ++y) {
+    const auto* in = reinterpret_cast<const gfx::Pixel*>(argb.constScanLine(y));
+    gfx::Pixel* out = bitmap.Row(y);
+    for (int x = 0; x < argb.width(); ++x) {
+      out[x] = in[x];
+      seeThrough = seeThrough || (in[x] >> 24) != 0xFF;
+    }
+  }
+  if (!seeThrough) return std::nullopt;
+  bitmap.SetTranslucent(true);
+  return bitmap;
+}
+
+std::optional<QImage> QtPictureDecoder::Read(std::u16string_view devicePath, std::optional<gfx::Size> largest) {
   const std::optional<std::string> bytes = files_.ReadFile(devicePath, kMaxPictureBytes);
   if (!bytes || bytes->empty() || bytes->size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
     return std::nullopt;
@@ -51,7 +86,7 @@ std::optional<gfx::Bitmap> QtPictureDecoder::Decode(std::u16string_view devicePa
     // A reader that could not tell the size in advance: reduced after decoding.
     image = image.scaled(largest->width, largest->height, Qt::KeepAspectRatio, Qt::FastTransformation);
   }
-  return ToBitmap(image);
+  return image;
 }
 
 gfx::Bitmap QtPictureDecoder::ToBitmap(const QImage& image) {

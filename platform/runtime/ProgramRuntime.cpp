@@ -30,6 +30,7 @@
 #include "platform/headless/Scenario.h"
 #include "platform/headless/ScenarioDialogs.h"
 #include "platform/headless/ScenarioPump.h"
+#include "platform/headless/ScriptedFileWatcher.h"
 #include "platform/headless/ScriptedSerialPorts.h"
 #include "platform/headless/SilentSound.h"
 #include "platform/headless/VirtualClock.h"
@@ -39,6 +40,7 @@
 #include "platform/posix/HostClockSetter.h"
 #include "platform/posix/HostExecutable.h"
 #include "platform/posix/HostSerialPorts.h"
+#include "platform/posix/InotifyFileWatcher.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/PosixProcesses.h"
 #include "platform/posix/PosixThreads.h"
@@ -375,6 +377,19 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info, const ProgramMain
     }
     loggedHostClock = std::make_unique<LoggingClockSetter>(*setter, log);
     platform.clockSetter = loggedHostClock.get();
+  }
+
+  // The file watcher: the scenario's file-changed actions headless, inotify on a desktop. The program
+  // sees it only when asked to follow its skin.
+  std::unique_ptr<ScriptedFileWatcher> scriptedWatcher;
+  std::unique_ptr<InotifyFileWatcher> inotifyWatcher;
+  if (scenarioPump) {
+    scriptedWatcher = std::make_unique<ScriptedFileWatcher>(log);
+    scenarioPump->SetFileWatcher(scriptedWatcher.get(), &files);
+    if (options.watchSkin) platform.fileWatcher = scriptedWatcher.get();
+  } else if (options.watchSkin) {
+    inotifyWatcher = std::make_unique<InotifyFileWatcher>(hostFiles);
+    platform.fileWatcher = inotifyWatcher.get();
   }
 
   int exitCode = main(platform, ui);

@@ -40,7 +40,7 @@ constexpr std::array kRuntimeOptions{
     KnownOption{"--scenario", true},       KnownOption{"--log", true},
     KnownOption{"--start-time", true},     KnownOption{"--help", false},
     KnownOption{"--port", true},           KnownOption{"--host-clock", false},
-    KnownOption{"--print-registry", false}};
+    KnownOption{"--print-registry", false}, KnownOption{"--watch-skin", false}};
 
 // Edits (insertions, deletions, replacements) that turn `a` into `b`.
 std::size_t EditDistance(std::string_view a, std::string_view b) {
@@ -132,6 +132,11 @@ RuntimeOptions ParseRuntimeOptions(int argc, const char* const* argv, const Envi
       ++index;
       continue;
     }
+    if (argument == "--watch-skin") {
+      options.watchSkin = true;
+      ++index;
+      continue;
+    }
     bool matched = false;
     for (const std::string_view name : {"--screen", "--scenario", "--log", "--start-time", "--port"}) {
       std::optional<std::string> value = TakeValue(name, argc, argv, index);
@@ -196,6 +201,14 @@ RuntimeOptions ParseRuntimeOptions(int argc, const char* const* argv, const Envi
         options.ports.emplace(number, source);
     }
   }
+  // VEXA_WATCH_SKIN=1 (or Y, yes) asks for the watch as the option does; 0, N or empty do not.
+  if (!options.watchSkin && environment) {
+    if (const char* value = environment("VEXA_WATCH_SKIN"); value != nullptr) {
+      const std::string_view word(value);
+      options.watchSkin = word == "1" || word == "y" || word == "Y" || word == "yes" || word == "Yes" ||
+                          word == "YES" || word == "on";
+    }
+  }
   if (options.scenario && !options.headless) options.errors.push_back("--scenario needs --headless");
   if (options.startTime && !options.headless) options.errors.push_back("--start-time needs --headless");
 
@@ -249,6 +262,9 @@ std::string HelpText(std::string_view program, std::string_view commandLine) {
           "\n"
           "  --print-registry     print the device registry's keys and values (the device tree's\n"
           "                       \\Windows\\Registry.reg) and end; nothing runs\n"
+          "  --watch-skin         the launcher reloads its skin when one of its files changes\n"
+          "                       (also VEXA_WATCH_SKIN=1); a skin that no longer loads keeps the\n"
+          "                       last good one\n"
           "  --help               this text\n"
           "Values go as --name VALUE or --name=VALUE.\n"
           "\n"

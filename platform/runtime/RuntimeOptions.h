@@ -27,6 +27,8 @@ namespace vexa::platform {
 //   --host-clock            setting the device clock sets the host's clock instead of the device
 //                           tree's clock offset
 //   --print-registry        the device registry's keys and values on stdout; nothing runs
+//   --watch-skin            the launcher reloads its skin when a file of it changes (also
+//                           VEXA_WATCH_SKIN=1)
 //   --help                  the options and the program's command line on stdout; nothing runs
 //
 // Values go as "--name VALUE" or "--name=VALUE". "--" ends the options; everything after it, and
@@ -45,6 +47,7 @@ struct RuntimeOptions {
   SerialPortMap ports;
   bool hostClock = false;
   bool printRegistry = false;
+  bool watchSkin = false;
   DeviceOptions device;             // hostExecutable left empty
   std::vector<std::string> errors;  // options that were wrong: the program does not start
 };

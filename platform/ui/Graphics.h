@@ -19,6 +19,13 @@ class PictureDecoder {
   // ratio kept, as the device's decoder does with the screen's size; bitmap files come at their size.
   virtual std::optional<gfx::Bitmap> Decode(std::u16string_view devicePath,
                                             std::optional<gfx::Size> largest = std::nullopt) = 0;
+  // As Decode, except that a ".png" picture with see-through pixels keeps its alpha bytes and comes
+  // marked translucent, for the slots to blend it over their backdrop. Every other picture, and a PNG
+  // whose pixels are all opaque, comes exactly as Decode gives it (and is colour-keyed as before).
+  virtual std::optional<gfx::Bitmap> DecodeWithAlpha(std::u16string_view devicePath,
+                                                     std::optional<gfx::Size> largest = std::nullopt) {
+    return Decode(devicePath, largest);
+  }
 };
 
 // TrueType font files registered for this process, and the installed families.

@@ -40,6 +40,24 @@ TEST_F(ProfileStoreTest, SectionsAndKeysMatchWithoutRegardToCaseAndValuesAreTrim
   EXPECT_EQ(store.GetString(u"other", u"autorun", u"fallback"), u"fallback");
 }
 
+TEST_F(ProfileStoreTest, SameContentComparesEntriesInOrderWithTheirSpellingAndSkipsRemovedOnes) {
+  const auto text = "[Main]\r\nA=1\r\nB=2\r\n[Skin]\r\nC=3\r\n";
+  auto store = ReadBytes(text);
+  EXPECT_TRUE(store.SameContent(ReadBytes(text)));
+  EXPECT_FALSE(store.SameContent(ReadBytes("[Main]\r\nA=1\r\nB=2\r\n[Skin]\r\nC=4\r\n")));
+  EXPECT_FALSE(store.SameContent(ReadBytes("[Main]\r\nB=2\r\nA=1\r\n[Skin]\r\nC=3\r\n")));
+  EXPECT_FALSE(store.SameContent(ReadBytes("[Main]\r\na=1\r\nB=2\r\n[Skin]\r\nC=3\r\n")));
+  EXPECT_FALSE(store.SameContent(ReadBytes("[Main]\r\nA=1\r\nB=2\r\n")));
+
+  // A key removed and set again comes last; removed entries do not count.
+  auto changed = ReadBytes("[Main]\r\nA=1\r\nX=9\r\nB=2\r\n[Skin]\r\nC=3\r\n");
+  changed.DeleteKey(u"Main", u"X");
+  EXPECT_TRUE(store.SameContent(changed));
+  EXPECT_TRUE(changed.SameContent(store));
+  store.SetString(u"Main", u"A", u"5");
+  EXPECT_FALSE(store.SameContent(changed));
+}
+
 TEST_F(ProfileStoreTest, NonAsciiSectionAndKeyNamesFoldToo) {
   device.tree.WriteHostFile("k.ini", "[\xC4rger]\r\n\xC9t\xE9=1\r\n");  // code page 1252 bytes
   ProfileStore store(device.platform);

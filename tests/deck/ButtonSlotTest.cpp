@@ -191,6 +191,30 @@ TEST_F(ButtonSlotTest, AutomaticTransparentColourShowsTheBackdropThroughEveryKey
   EXPECT_EQ(canvas.At(35, 4), backdrop.At(45, 24));
 }
 
+TEST_F(ButtonSlotTest, ASeeThroughPictureIsBlendedOverTheBackdropAndItsKeyColourIsNotLeftOut) {
+  Bitmap backdrop(200, 100, ToPixel(Rgb(0, 0, 200)));
+  // Left column clear, a half-covering magenta pixel, the rest opaque red.
+  Bitmap picture = Solid(32, 32, kRed);
+  for (int y = 0; y < 32; ++y) picture.Set(0, y, 0x00FF0000u);
+  picture.Set(10, 10, 0x80FF00FFu);
+  picture.SetTranslucent(true);
+  pictures.Add(u"\\glass.png", picture);
+  slot.SetPictures(u"", u"\\glass.png", u"");
+  slot.SetBackground(&backdrop);
+  slot.SetTransparentColor(kRed);  // a key would take the red away: a see-through picture has none
+
+  Bitmap canvas = Draw();  // picture at (34, 4)
+  EXPECT_EQ(canvas.At(34, 4), ToPixel(Rgb(0, 0, 200)));
+  EXPECT_EQ(canvas.At(35, 4), ToPixel(kRed));
+  EXPECT_EQ(canvas.At(44, 14), ToPixel(Rgb(128, 0, 228)));
+
+  // Stretched as a fitted slot: the blend holds over the whole slot.
+  slot.SetFitting(true);
+  canvas = Draw();
+  EXPECT_EQ(canvas.At(0, 20), ToPixel(Rgb(0, 0, 200)));
+  EXPECT_EQ(canvas.At(99, 20), ToPixel(kRed));
+}
+
 TEST_F(ButtonSlotTest, BackdropSmallerThanTheSlotLeavesTheBackgroundColourOutside) {
   const Bitmap backdrop = Solid(50, 50, kYellow);
   slot.SetBackground(&backdrop);

@@ -12,6 +12,7 @@
 #include "common/text/Format.h"
 #include "common/text/Text.h"
 #include "deck/DeckSettings.h"
+#include "deck/SkinFile.h"
 #include "deck/SkinLoader.h"
 #include "tests/support/TestDevice.h"
 
@@ -24,6 +25,9 @@ using testing::TestDevice;
 constexpr gfx::Size kWide{800, 480};
 constexpr gfx::Size kSmall{480, 272};
 constexpr gfx::Size kCompact{640, 480};
+// The common car screens the Default skin has a file of its own for.
+constexpr gfx::Size kDefaultScreens[] = {{320, 240}, {480, 272}, {640, 480}, {800, 480},
+                                         {800, 600}, {1024, 600}, {1280, 720}};
 
 // Every command word a skin element can carry.
 constexpr std::array<std::u16string_view, 28> kCommandWords = {
@@ -79,8 +83,10 @@ class DemoSkinTest : public ::testing::Test {
     return result.skin.value_or(LoadedSkin{});
   }
   std::vector<LoadedSkin> EverySkin() {
-    return {LoadDefault(kWide), LoadDefault(kSmall), LoadCompact(kCompact), LoadCompact(kWide),
-            LoadCompact(kSmall)};
+    std::vector<LoadedSkin> skins;
+    for (gfx::Size screen : kDefaultScreens) skins.push_back(LoadDefault(screen));
+    for (gfx::Size screen : {kCompact, kWide, kSmall}) skins.push_back(LoadCompact(screen));
+    return skins;
   }
   bool Exists(const std::u16string& path) { return device.files.Exists(path); }
 
@@ -130,7 +136,7 @@ TEST_F(DemoSkinTest, EverySkinLoadsWithinTheSlotLimitAndWithoutMessages) {
 }
 
 TEST_F(DemoSkinTest, TheDefaultSkinHasASlotForEveryCommandAndEveryDisplay) {
-  for (gfx::Size screen : {kWide, kSmall}) {
+  for (gfx::Size screen : kDefaultScreens) {
     const LoadedSkin skin = LoadDefault(screen);
     SCOPED_TRACE(text::ToUtf8(skin.location.file));
     for (std::u16string_view word : kCommandWords) {
@@ -180,10 +186,9 @@ TEST_F(DemoSkinTest, EveryFileASkinNamesExists) {
 TEST_F(DemoSkinTest, SlotsStayOnTheScreenAndOnlyTheSpeedTextSitsOnAnother) {
   for (const LoadedSkin& skin : EverySkin()) {
     SCOPED_TRACE(text::ToUtf8(skin.location.file));
+    // The screen the skin was loaded for.
     const std::u16string& file = skin.location.file;
-    const gfx::Size size = text::EndsWithNoCase(file, u"skin800x480.ini")   ? kWide
-                           : text::EndsWithNoCase(file, u"skin480x272.ini") ? kSmall
-                                                                            : kCompact;
+    const gfx::Size size = DesignSizeFromFileName(file.substr(file.rfind(u'\\') + 1), gfx::Size{});
     const gfx::Rect bounds{0, 0, size.width, size.height};
     for (int i = 0; i < skin.usedSlots; ++i) {
       const SlotSettings& a = skin.slots[static_cast<std::size_t>(i)];
@@ -197,6 +202,25 @@ TEST_F(DemoSkinTest, SlotsStayOnTheScreenAndOnlyTheSpeedTextSitsOnAnother) {
         if (!speedInGauge) {
           EXPECT_FALSE(Overlap(*a.bounds, *b.bounds)) << text::ToUtf8(a.name + u"/" + b.name);
         }
+      }
+    }
+  }
+}
+
+TEST_F(DemoSkinTest, TheDefaultSkinIsLaidOutForEachCommonScreenWithCaptionsThatReadInACar) {
+  for (gfx::Size screen : kDefaultScreens) {
+    const LoadedSkin skin = LoadDefault(screen);
+    SCOPED_TRACE(text::ToUtf8(skin.location.file));
+    // Its own file: nothing scaled, pictures at their own size.
+    EXPECT_EQ(skin.sourceFile, skin.location.file);
+    EXPECT_FALSE(skin.fitting);
+    if (screen.width < 800 || screen.height < 480) continue;
+    for (int i = 0; i < skin.usedSlots; ++i) {
+      const SlotSettings& slot = skin.slots[static_cast<std::size_t>(i)];
+      const bool liveText = text::StartsWithNoCase(slot.motion, u"DISPLAY-") &&
+                            !text::StartsWithNoCase(slot.motion, u"DISPLAY-PICTURE");
+      if (!slot.caption.empty() || liveText) {
+        EXPECT_GE(slot.captionHeight, 16) << text::ToUtf8(slot.name);
       }
     }
   }

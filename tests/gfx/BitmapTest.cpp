@@ -266,6 +266,23 @@ TEST(BlendCopyTest, BlendsEachPixelByItsAlphaIntoAnOpaqueResult) {
   EXPECT_EQ(dst.At(3, 0), 0xFF102030u);
 }
 
+TEST(BlendStretchTest, EnlargesByNearestPixelBlendingEachOverTheDestinationAndClips) {
+  Bitmap picture(2, 1);
+  picture.Set(0, 0, 0x00FFFFFFu);
+  picture.Set(1, 0, 0x80FFFFFFu);
+  Bitmap dst(5, 2, 0xFF000000u);
+  // Twice as wide and reaching one pixel past the right edge.
+  BlendStretch(dst, {2, 0, 6, 2}, picture, picture.bounds());
+  EXPECT_EQ(dst.At(2, 0), 0xFF000000u);
+  EXPECT_EQ(dst.At(3, 1), 0xFF000000u);
+  EXPECT_EQ(dst.At(4, 0), 0xFF808080u);
+  EXPECT_EQ(dst.At(4, 1), 0xFF808080u);
+  EXPECT_EQ(dst.At(1, 0), 0xFF000000u);
+  // Onto itself: drawn from a copy of what was there.
+  BlendStretch(dst, dst.bounds(), dst, dst.bounds());
+  EXPECT_EQ(dst.At(4, 0), 0xFF808080u);
+}
+
 TEST(FillRectTest, FillsTheClippedRectangleOnly) {
   Bitmap dst = Blank(4, 4);
   FillRect(dst, {-1, -1, 2, 2}, ToColorRef(Px('a')));

@@ -178,6 +178,38 @@ TEST_F(QtPictureDecoderTest, SeeThroughPixelsBecomeOpaqueKeepingTheirColour) {
   EXPECT_EQ(bitmap->At(1, 0), 0xFF123456u);
 }
 
+TEST_F(QtPictureDecoderTest, WithAlphaOnlyAPngWithSeeThroughPixelsKeepsItsAlpha) {
+  QImage image(2, 1, QImage::Format_ARGB32);
+  image.setPixel(0, 0, 0x800AC81Eu);
+  image.setPixel(1, 0, 0xFF123456u);
+  tree_.WriteHostFile("Skin/alpha.png", Bytes(image, "png"));
+  auto bitmap = decoder_.DecodeWithAlpha(u"\\Skin\\ALPHA.PNG");
+  ASSERT_TRUE(bitmap);
+  EXPECT_TRUE(bitmap->translucent());
+  EXPECT_EQ(bitmap->At(0, 0), 0x800AC81Eu);
+  EXPECT_EQ(bitmap->At(1, 0), 0xFF123456u);
+  // Reduced to the largest size, it keeps its alpha too.
+  tree_.WriteHostFile("Skin/big.png", Bytes(image.scaled(40, 20), "png"));
+  bitmap = decoder_.DecodeWithAlpha(u"\\Skin\\big.png", gfx::Size{20, 10});
+  ASSERT_TRUE(bitmap);
+  EXPECT_EQ(bitmap->size(), (gfx::Size{20, 10}));
+  EXPECT_TRUE(bitmap->translucent());
+
+  // An alpha channel that covers every pixel and a bitmap file stay opaque and keyed, as skins made
+  // for the device expect.
+  QImage opaque(2, 1, QImage::Format_ARGB32);
+  opaque.fill(0xFFFF00FFu);
+  tree_.WriteHostFile("Skin/opaque.png", Bytes(opaque, "png"));
+  tree_.WriteHostFile("Skin/alpha.bmp", Bytes(picture_, "bmp"));
+  for (const char16_t* path : {u"\\Skin\\opaque.png", u"\\Skin\\alpha.bmp"}) {
+    bitmap = decoder_.DecodeWithAlpha(path);
+    ASSERT_TRUE(bitmap);
+    EXPECT_FALSE(bitmap->translucent());
+    EXPECT_EQ(bitmap->At(0, 0) >> 24, 0xFFu);
+  }
+  EXPECT_FALSE(decoder_.Decode(u"\\Skin\\alpha.png")->translucent());
+}
+
 TEST_F(QtPictureDecoderTest, MissingUnreadableOrCutOffFilesGiveNothing) {
   tree_.WriteHostFile("Skin/text.png", "this is not a picture");
   tree_.WriteHostFile("Skin/empty.bmp", "");

@@ -38,6 +38,16 @@ TEST(RuntimeOptionsTest, OurOptionsAreTakenOutAndTheRestIsTheProgramsCommandLine
   EXPECT_THAT(options.errors, IsEmpty());
 }
 
+TEST(RuntimeOptionsTest, TheSkinIsWatchedByTheOptionOrTheEnvironmentsYes) {
+  EXPECT_FALSE(Parse({}).watchSkin);
+  EXPECT_TRUE(Parse({"--watch-skin"}).watchSkin);
+  EXPECT_TRUE(Parse({}, {{"VEXA_WATCH_SKIN", "1"}}).watchSkin);
+  EXPECT_TRUE(Parse({}, {{"VEXA_WATCH_SKIN", "yes"}}).watchSkin);
+  for (const char* no : {"0", "N", "", "off"}) EXPECT_FALSE(Parse({}, {{"VEXA_WATCH_SKIN", no}}).watchSkin) << no;
+  EXPECT_TRUE(Parse({"--watch-skin"}).errors.empty());
+  EXPECT_NE(HelpText("VexaDeck", "none").find("--watch-skin"), std::string::npos);
+}
+
 TEST(RuntimeOptionsTest, TheScreenComesFromTheOptionTheEnvironmentOrTheDefault) {
   EXPECT_EQ(Parse({}).screen, (gfx::Size{800, 480}));
   EXPECT_EQ(Parse({}, {{"VEXA_SCREEN", "640x480"}}).screen, (gfx::Size{640, 480}));

@@ -27,6 +27,13 @@ PicturePair ArtBook::Tile(const QString& name, Glyph glyph, const QColor& accent
   return Add(file, false, DrawTile(glyph, accent, size, false), DrawTile(glyph, accent, size, true));
 }
 
+PicturePair ArtBook::SeeThroughTile(const QString& name, Glyph glyph, const QColor& accent, int size) {
+  const QString file = name + QStringLiteral("_") + QString::number(size) + QStringLiteral("a");
+  seeThrough_.insert(file + QStringLiteral(".png"));
+  seeThrough_.insert(file + QStringLiteral("_dn.png"));
+  return Add(file, false, DrawSeeThroughTile(glyph, accent, size, false), DrawSeeThroughTile(glyph, accent, size, true));
+}
+
 PicturePair ArtBook::Chip(const QString& name, Glyph glyph, const QColor& accent, int size) {
   const QString file = name + QStringLiteral("_") + QString::number(size);
   return Add(file, false, DrawChip(glyph, accent, size, false), DrawChip(glyph, accent, size, true));
@@ -89,7 +96,8 @@ QImage ArtBook::ContactSheet(int zoom) const {
 bool ArtBook::WriteAll(const QString& skinDir, const QString& commonDir) const {
   bool ok = true;
   for (auto it = own_.begin(); it != own_.end(); ++it) {
-    ok = SavePng(it.value(), skinDir + QStringLiteral("/button/") + it.key()) && ok;
+    const QString path = skinDir + QStringLiteral("/button/") + it.key();
+    ok = (seeThrough_.contains(it.key()) ? SaveSeeThroughPng(it.value(), path) : SavePng(it.value(), path)) && ok;
   }
   for (auto it = shared_.begin(); it != shared_.end(); ++it) {
     ok = SavePng(it.value(), commonDir + QStringLiteral("/button/") + it.key()) && ok;

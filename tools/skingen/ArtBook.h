@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QImage>
 #include <QMap>
+#include <QSet>
 #include <QSize>
 #include <QString>
 
@@ -22,6 +23,8 @@ struct PicturePair {
 class ArtBook {
  public:
   PicturePair Tile(const QString& name, Glyph glyph, const QColor& accent, int size);
+  // A tile whose surroundings are see-through in its alpha channel ("navi_100a.png").
+  PicturePair SeeThroughTile(const QString& name, Glyph glyph, const QColor& accent, int size);
   PicturePair Chip(const QString& name, Glyph glyph, const QColor& accent, int size);
   PicturePair Bare(const QString& name, Glyph glyph, int size, bool shared);
   PicturePair Bar(const QString& name, Glyph glyph, const QColor& accent, QSize size);
@@ -43,6 +46,7 @@ class ArtBook {
 
   QMap<QString, QImage> own_;     // by file name
   QMap<QString, QImage> shared_;  // by file name
+  QSet<QString> seeThrough_;      // file names of pictures written with their alpha
 };
 
 }  // namespace skingen

@@ -29,16 +29,27 @@ void ShadowedGlyph(QPainter& p, Glyph glyph, const QColor& color, double cx, dou
 
 }  // namespace
 
-QImage DrawTile(Glyph glyph, const QColor& accent, int size, bool pressed) {
+namespace {
+
+QImage PaintTile(Glyph glyph, const QColor& accent, int size, bool pressed, bool shadow) {
   QImage canvas = NewCanvas(size, size);
   QPainter p(&canvas);
   Smooth(p);
   const double s = size;
-  const double margin = std::max(1.0, s * 0.03);
+  const double margin = std::max(1.0, s * (shadow ? 0.06 : 0.03));
   const QRectF face(margin, margin, s - 2 * margin, s - 2 * margin);
   const double radius = s * 0.22;
   QPainterPath shape;
   shape.addRoundedRect(face, radius, radius);
+  if (shadow) {
+    // Layers of a faint dark shape, each a little larger and lower: a soft shadow under the face.
+    for (int i = 4; i >= 1; --i) {
+      const double grow = margin * i / 4.0;
+      QPainterPath layer;
+      layer.addRoundedRect(face.adjusted(-grow, -grow * 0.5, grow, grow * 1.5), radius + grow, radius + grow);
+      p.fillPath(layer, QColor(0, 0, 0, 34));
+    }
+  }
 
   QLinearGradient fill(0, face.top(), 0, face.bottom());
   if (pressed) {
@@ -66,7 +77,17 @@ QImage DrawTile(Glyph glyph, const QColor& accent, int size, bool pressed) {
   ShadowedGlyph(p, glyph, pressed ? QColor(215, 240, 255) : QColor(255, 255, 255), s / 2, s / 2, s * 0.54,
                 std::max(1.0, s * 0.02));
   p.end();
-  return Flatten(canvas, kMatte);
+  return canvas;
+}
+
+}  // namespace
+
+QImage DrawTile(Glyph glyph, const QColor& accent, int size, bool pressed) {
+  return Flatten(PaintTile(glyph, accent, size, pressed, false), kMatte);
+}
+
+QImage DrawSeeThroughTile(Glyph glyph, const QColor& accent, int size, bool pressed) {
+  return PaintTile(glyph, accent, size, pressed, true).convertToFormat(QImage::Format_ARGB32);
 }
 
 QImage DrawChip(Glyph glyph, const QColor& accent, int size, bool pressed) {

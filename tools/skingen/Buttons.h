@@ -15,6 +15,9 @@ inline const QColor kMatte(16, 21, 28);
 
 // A rounded, glossy square in the accent colour with the glyph in white: the big launcher tiles.
 QImage DrawTile(Glyph glyph, const QColor& accent, int size, bool pressed);
+// The tile with a soft shadow and its see-through surroundings kept in the alpha channel (a PNG
+// the launcher blends over the background), instead of a key colour.
+QImage DrawSeeThroughTile(Glyph glyph, const QColor& accent, int size, bool pressed);
 // A dark round chip with an accent ring: the smaller list and GPS buttons.
 QImage DrawChip(Glyph glyph, const QColor& accent, int size, bool pressed);
 // The glyph alone in a light grey; pressed, it sits in a lit cyan disc: the dock buttons.

@@ -146,6 +146,10 @@ bool SavePng(const QImage& image, const QString& path) {
   return Write(image.convertToFormat(QImage::Format_RGB32), path, "png", 0);
 }
 
+bool SaveSeeThroughPng(const QImage& image, const QString& path) {
+  return Write(image.convertToFormat(QImage::Format_ARGB32), path, "png", 0);
+}
+
 bool SaveJpg(const QImage& image, const QString& path, int quality) {
   return Write(image.convertToFormat(QImage::Format_RGB32), path, "jpg", quality);
 }

@@ -49,6 +49,8 @@ void Vignette(QImage& image, double strength);
 
 // Writers: they create the folders on the way and report failures on stderr.
 bool SavePng(const QImage& image, const QString& path);
+// A PNG with the picture's alpha channel, for pictures the launcher blends by their alpha.
+bool SaveSeeThroughPng(const QImage& image, const QString& path);
 bool SaveJpg(const QImage& image, const QString& path, int quality = 88);
 bool SaveBytes(const QByteArray& bytes, const QString& path);
 

@@ -1,5 +1,6 @@
 #include "Skins.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "Buttons.h"
@@ -213,9 +214,9 @@ SkinFile DefaultSkin(DeckScreen screen, ArtBook& art) {
       Glyph glyph;
       QColor accent;
     };
-    const Chip chips[] = {{"SEL-MP3", "Music list", "songs", Glyph::kSongs, kMusicOrange},
-                          {"SEL-MOVIE", "Movie list", "videos", Glyph::kVideos, kMovieRed},
-                          {"SEL-FLASH", "Flash list", "flashlist", Glyph::kFlashList, kFlashAmber},
+    const Chip chips[] = {{"SEL-MP3", "Songs", "songs", Glyph::kSongs, kMusicOrange},
+                          {"SEL-MOVIE", "Videos", "videos", Glyph::kVideos, kMovieRed},
+                          {"SEL-FLASH", "Flash", "flashlist", Glyph::kFlashList, kFlashAmber},
                           {"SEL-GAME", "Games", "games", Glyph::kGames, kGamesGreen},
                           {"SEL-SYSTEM", "System", "system", Glyph::kSystem, kSystemSlate},
                           {"RUN-TOOLBAR", "Toolbar", "toolbar", Glyph::kToolbar, kToolCyan},
@@ -226,7 +227,8 @@ SkinFile DefaultSkin(DeckScreen screen, ArtBook& art) {
                               : QRect(178 + static_cast<int>(std::lround(42.6 * i)), 188, 40, 38);
       const Chip& c = chips[i];
       out.push_back(Button(QString::fromLatin1(c.action), wide ? QString::fromLatin1(c.text) : QString(),
-                           art.Chip(QString::fromLatin1(c.name), c.glyph, c.accent, size), rect, 13, click));
+                           art.Chip(QString::fromLatin1(c.name), c.glyph, c.accent, size), rect, wide ? 16 : 13,
+                           click));
     }
   }
 
@@ -239,16 +241,17 @@ SkinFile DefaultSkin(DeckScreen screen, ArtBook& art) {
       Glyph glyph;
       bool shared;
     };
+    // Words short enough for 16-pixel captions under a dock button.
     const Dock dock[] = {{"GO-CLOCK", "Clock", "clock", Glyph::kClock, true},
-                         {"GO-CALENDAR", "Calendar", "calendar", Glyph::kCalendar, true},
-                         {"PIC-PREV", "Prev pic", "picprev", Glyph::kPicturePrev, false},
-                         {"PIC-NEXT", "Next pic", "picnext", Glyph::kPictureNext, false},
-                         {"BGND-PREV", "Prev bg", "prev", Glyph::kBackPrev, true},
-                         {"BGND-CHANGE", "Backdrop", "backdrop", Glyph::kBackdrop, false},
-                         {"BGND-NEXT", "Next bg", "next", Glyph::kBackNext, true},
-                         {"SKIN-EDIT", "Edit skin", "skinedit", Glyph::kSkinEdit, false},
+                         {"GO-CALENDAR", "Dates", "calendar", Glyph::kCalendar, true},
+                         {"PIC-PREV", "< Pic", "picprev", Glyph::kPicturePrev, false},
+                         {"PIC-NEXT", "Pic >", "picnext", Glyph::kPictureNext, false},
+                         {"BGND-PREV", "< Bg", "prev", Glyph::kBackPrev, true},
+                         {"BGND-CHANGE", "Bg list", "backdrop", Glyph::kBackdrop, false},
+                         {"BGND-NEXT", "Bg >", "next", Glyph::kBackNext, true},
+                         {"SKIN-EDIT", "Edit", "skinedit", Glyph::kSkinEdit, false},
                          {"SKIN-CHANGE", "Skins", "skins", Glyph::kSkins, false},
-                         {"GO-CONFIG", "Settings", "settings", Glyph::kSettings, true},
+                         {"GO-CONFIG", "Setup", "settings", Glyph::kSettings, true},
                          {"GO-TASKBAR", "Taskbar", "taskbar", Glyph::kTaskbar, false},
                          {"GO-EXIT", "Exit", "exit", Glyph::kExit, true}};
     const int size = wide ? 30 : 26;
@@ -258,7 +261,7 @@ SkinFile DefaultSkin(DeckScreen screen, ArtBook& art) {
       const Dock& d = dock[i];
       const bool exit = QLatin1String(d.action) == QLatin1String("GO-EXIT");
       out.push_back(Button(QString::fromLatin1(d.action), wide ? QString::fromLatin1(d.text) : QString(),
-                           art.Bare(QString::fromLatin1(d.name), d.glyph, size, d.shared), rect, 13,
+                           art.Bare(QString::fromLatin1(d.name), d.glyph, size, d.shared), rect, wide ? 16 : 13,
                            exit ? beep : (d.shared ? tick : click)));
     }
   }
@@ -313,6 +316,261 @@ SkinFile CompactSkin(ArtBook& art) {
     e.wave =
         e.action == QStringLiteral("GO-EXIT") ? QStringLiteral("+click.wav") : QStringLiteral("+tick.wav");
     out.push_back(e);
+  }
+  return skin;
+}
+
+}  // namespace skingen
+
+namespace skingen {
+
+SkinFile DefaultSkinFor(QSize screen, ArtBook& art) {
+  const int w = screen.width(), h = screen.height();
+  const double sx = w / 800.0, sy = h / 480.0;
+  auto X = [&](double v) { return static_cast<int>(std::lround(v * sx)); };
+  auto Y = [&](double v) { return static_cast<int>(std::lround(v * sy)); };
+  // Text grows with the smaller of the two ratios, so a taller 4:3 screen does not get wider captions.
+  const double k = std::min(sx, sy);
+  const bool roomy = w >= 800 && h >= 480;  // captions that read in a car: 16 pixels and up
+  const int least = roomy ? 16 : 13;
+  auto T = [&](int v) { return std::max(least, static_cast<int>(std::lround(v * k))); };
+  const bool tiny = w < 400;
+  const int m = std::max(3, X(6));  // the margin inside panels and between slots
+
+  SkinFile skin;
+  skin.displayName = QStringLiteral("Default - Night Drive");
+  skin.defaultFont = QStringLiteral("NanumGothic");
+  skin.background = QStringLiteral("night.jpg");
+  skin.formats = {{QStringLiteral("Date"), tiny ? QStringLiteral("MM.dd ddd") : QStringLiteral("yyyy.MM.dd ddd")},
+                  {QStringLiteral("Time"), tiny ? QStringLiteral("HH:mm") : QStringLiteral("HH:mm:ss")},
+                  {QStringLiteral("Speed"), QStringLiteral("%d")},
+                  {QStringLiteral("Course"), tiny ? QStringLiteral("%03d") : QStringLiteral("%03d deg")},
+                  {QStringLiteral("Latitude"), QStringLiteral("LAT %3d:%02d:%02d.%02d")},
+                  {QStringLiteral("Longitude"), QStringLiteral("LON %3d:%02d:%02d.%02d")},
+                  {QStringLiteral("Altitude"), tiny ? QStringLiteral("%.0fm") : QStringLiteral("ALT %.0f m")},
+                  {QStringLiteral("Hdop"), tiny ? QStringLiteral("%.1f") : QStringLiteral("HDOP %.1f")}};
+  skin.backPatterns = {{QStringLiteral("Date"), QString()},
+                       {QStringLiteral("Time"), QStringLiteral("AUTO")},
+                       {QStringLiteral("Speed"), QStringLiteral("888")}};
+  auto& out = skin.elements;
+  const QString click = QStringLiteral("+click.wav");
+  const QString tick = QStringLiteral("+tick.wav");
+  const QString tap = QStringLiteral("tap.wav");
+  const QString beep = QStringLiteral("beep.wav");
+
+  // The panels of the backgrounds, on this screen.
+  const QRect topBar(0, 0, w, Y(60));
+  const QRect timeWell(X(580), Y(5), X(792) - X(580), Y(57) - Y(5));
+  const QRect gpsPanel(X(8), Y(66), X(286) - X(8), Y(404) - Y(66));
+  const QRect readout(X(14), Y(250), X(280) - X(14), Y(304) - Y(250));
+  const QRect dock(0, Y(406), w, h - Y(406));
+  const QRect right(X(296), Y(66), w - X(8) - X(296), Y(404) - Y(66));
+
+  // --- Top bar ---------------------------------------------------------------------------------------
+  {
+    const int barInner = topBar.height() - 2 * std::max(2, Y(8));
+    const int dateWidth = tiny ? X(200) : X(250);
+    Element date = Display(QStringLiteral("DISPLAY-DATE"),
+                           QRect(X(16), (topBar.height() - barInner) / 2, dateWidth, barInner), T(22), kDate,
+                           QStringLiteral("Left"));
+    date.action = QStringLiteral("GO-CALENDAR");
+    out.push_back(date);
+    const int messageLeft = X(16) + dateWidth + m;
+    out.push_back(Display(QStringLiteral("DISPLAY-MESSAGE"),
+                          QRect(messageLeft, (topBar.height() - barInner) / 2, timeWell.left() - m - messageLeft,
+                                barInner),
+                          T(17), kMessage, tiny ? QStringLiteral("Left") : QStringLiteral("Center")));
+    Element time = Display(QStringLiteral("DISPLAY-TIME"), timeWell.adjusted(2, 1, -2, -1),
+                           std::max(least, std::min(timeWell.height() - 10, static_cast<int>(std::lround(40 * k)))),
+                           kWhite, QStringLiteral("Center"));
+    time.action = QStringLiteral("GO-CLOCK");
+    time.fontName = QStringLiteral("NanumGothic");
+    out.push_back(time);
+  }
+
+  // --- GPS panel: the speed dial, the compass with its read-outs beside it, the position under them,
+  // the GPS buttons at the bottom --------------------------------------------------------------------
+  {
+    const QString speedFace = art.Single(QStringLiteral("gauge_speed.png"), DrawSpeedDial(0, false));
+    const QString courseFace = art.Single(QStringLiteral("gauge_course.png"), DrawCompass(0, false));
+    const int above = readout.top() - gpsPanel.top() - 2 * m;
+    const int dial = std::min(static_cast<int>(gpsPanel.width() * 0.63), above);
+    const QRect gauge(gpsPanel.left() + m, gpsPanel.top() + m + (above - dial) / 2, dial, dial);
+    Element speedGauge;
+    speedGauge.action = QStringLiteral("GPS-SPEED");
+    speedGauge.motion = QStringLiteral("GAUGE-SPEED");
+    speedGauge.textAlign = QStringLiteral("Center");
+    speedGauge.pictures = {speedFace, QString()};
+    speedGauge.rect = gauge;
+    speedGauge.wave = beep;
+    out.push_back(speedGauge);
+    const double scale = static_cast<double>(dial) / kSpeedDialSize;
+    const QRect window(gauge.x() + static_cast<int>(std::lround(kSpeedWindow.x() * scale)),
+                       gauge.y() + static_cast<int>(std::lround(kSpeedWindow.y() * scale)),
+                       static_cast<int>(std::lround(kSpeedWindow.width() * scale)),
+                       static_cast<int>(std::lround(kSpeedWindow.height() * scale)));
+    out.push_back(Display(QStringLiteral("DISPLAY-SPEED"), window,
+                          std::max(13, std::min(window.height() - 2, static_cast<int>(std::lround(26 * k)))), kWhite,
+                          QStringLiteral("Center")));
+
+    const QRect column(gauge.right() + 1 + m / 2, gpsPanel.top() + m, gpsPanel.right() - m / 2 - gauge.right(),
+                       above);
+    const int readoutSize = T(16);
+    const int rowHeight = readoutSize + std::max(2, Y(6));
+    // The compass leaves room under it for the three read-outs.
+    const int compass = std::min({column.width() - 4, static_cast<int>(std::lround(dial * 92.0 / 176.0)),
+                                  column.bottom() - gauge.top() - m - 3 * rowHeight - 2});
+    Element courseGauge;
+    courseGauge.motion = QStringLiteral("GAUGE-COURSE");
+    courseGauge.textAlign = QStringLiteral("Center");
+    courseGauge.pictures = {courseFace, QString()};
+    courseGauge.rect = QRect(column.left() + (column.width() - compass) / 2, gauge.top() + m, compass, compass);
+    out.push_back(courseGauge);
+    const int free = column.bottom() - courseGauge.rect.bottom() - 3 * rowHeight;
+    QRect row(column.left(), courseGauge.rect.bottom() + 1 + std::max(1, free / 2), column.width(), rowHeight);
+    for (const char* motion : {"DISPLAY-COURSE", "DISPLAY-ALTITUDE", "DISPLAY-HDOP"}) {
+      out.push_back(Display(QString::fromLatin1(motion), row, readoutSize, kReadout, QStringLiteral("Center")));
+      row.translate(0, rowHeight);
+    }
+    const int lineHeight = readout.height() / 2;
+    const QRect latitude(readout.left() + m, readout.top(), readout.width() - 2 * m, lineHeight);
+    const int positionSize = std::max(13, std::min(lineHeight, T(17)));
+    out.push_back(Display(QStringLiteral("DISPLAY-LATITUDE"), latitude, positionSize, kReadout, QStringLiteral("Left")));
+    out.push_back(Display(QStringLiteral("DISPLAY-LONGITUDE"), latitude.translated(0, lineHeight), positionSize,
+                          kReadout, QStringLiteral("Left")));
+
+    const QRect buttons(gpsPanel.left() + m, readout.bottom() + 1 + m, gpsPanel.width() - 2 * m,
+                        gpsPanel.bottom() - readout.bottom() - 2 * m);
+    const int half = (buttons.width() - m) / 2;
+    const int caption = T(16);
+    const int chip = std::max(16, std::min({half / 2, buttons.height() - (tiny ? 6 : caption + 10),
+                                            static_cast<int>(std::lround(48 * k))}));
+    out.push_back(Button(QStringLiteral("GPS-SPEED"), tiny ? QString() : QStringLiteral("GPS"),
+                         art.Chip(QStringLiteral("gps"), Glyph::kGps, kGpsGreen, chip),
+                         QRect(buttons.left(), buttons.top(), half, buttons.height()), caption, beep));
+    out.push_back(Button(QStringLiteral("GPS-TIME"), tiny ? QString() : QStringLiteral("GPS time"),
+                         art.Chip(QStringLiteral("gpstime"), Glyph::kGpsTime, kGpsGreen, chip),
+                         QRect(buttons.right() + 1 - half, buttons.top(), half, buttons.height()), caption, click));
+  }
+
+  // --- Program tiles, the picture place and the list buttons ---------------------------------------------
+  {
+    const int listHeight = std::max(26, Y(68));
+    const QRect tiles(right.left(), right.top(), right.width(), right.height() - listHeight - m);
+    const bool wideScreen = w * 3 > h * 4 + w / 10;  // 16:9 and 5:3, not 4:3
+    const int columns = wideScreen ? 4 : 3;
+    const int rows = wideScreen ? 2 : 3;
+    const int cellW = (tiles.width() - (columns - 1) * m) / columns;
+    const int cellH = (tiles.height() - (rows - 1) * m) / rows;
+    auto cell = [&](int col, int row, int span = 1) {
+      return QRect(tiles.left() + col * (cellW + m), tiles.top() + row * (cellH + m), cellW * span + (span - 1) * m,
+                   cellH);
+    };
+    struct Tile {
+      const char* action;
+      const char* text;
+      const char* name;
+      Glyph glyph;
+      QColor accent;
+    };
+    const Tile list[] = {{"RUN-NAVIGATION", "Navigation", "navi", Glyph::kNavigation, kNaviBlue},
+                         {"RUN-MP3", "Music", "music", Glyph::kMusic, kMusicOrange},
+                         {"RUN-MOVIE", "Movies", "movie", Glyph::kMovie, kMovieRed},
+                         {"RUN-DMB", "DMB TV", "dmb", Glyph::kTv, kTvViolet},
+                         {"RUN-FLASH", "Flash", "flash", Glyph::kFlash, kFlashAmber},
+                         {"SEL-APPLICATION", "Programs", "apps", Glyph::kApps, kAppsTeal}};
+    const int tileCaption = T(18);
+    const int icon = std::max(16, std::min(static_cast<int>(cellW * 0.66), cellH - (tiny ? 8 : tileCaption + 20)));
+    for (int i = 0; i < 6; ++i) {
+      const QRect rect = cell(i % columns, i / columns);
+      const Tile& t = list[i];
+      Element e = Button(QString::fromLatin1(t.action), tiny ? QString() : QString::fromLatin1(t.text),
+                         art.SeeThroughTile(QString::fromLatin1(t.name), t.glyph, t.accent, icon), rect,
+                         tileCaption, tap);
+      // Drawn by their alpha, with soft edges and a shadow; the key colour is left for skins without.
+      e.transColor = QStringLiteral("255,0,255");
+      out.push_back(e);
+    }
+    // The picture place takes what is left of the last row.
+    const QRect place = wideScreen ? cell(2, 1, 2) : cell(0, 2, 3);
+    Element picture;
+    picture.action = QStringLiteral("GO-IMAGEVIEW");
+    picture.motion = QStringLiteral("DISPLAY-PICTURE1");
+    picture.textAlign = QStringLiteral("Center");
+    picture.transColor = QStringLiteral("255,0,255");
+    picture.pictures = {art.Single(QStringLiteral("photo_frame_%1x%2.png").arg(place.width()).arg(place.height()),
+                                   DrawPhotoFrame(place.size())),
+                        QString()};
+    picture.rect = place;
+    picture.wave = tap;
+    out.push_back(picture);
+
+    struct Chip {
+      const char* action;
+      const char* text;
+      const char* name;
+      Glyph glyph;
+      QColor accent;
+    };
+    const Chip chips[] = {{"SEL-MP3", "Songs", "songs", Glyph::kSongs, kMusicOrange},
+                          {"SEL-MOVIE", "Videos", "videos", Glyph::kVideos, kMovieRed},
+                          {"SEL-FLASH", "Flash", "flashlist", Glyph::kFlashList, kFlashAmber},
+                          {"SEL-GAME", "Games", "games", Glyph::kGames, kGamesGreen},
+                          {"SEL-SYSTEM", "System", "system", Glyph::kSystem, kSystemSlate},
+                          {"RUN-TOOLBAR", "Toolbar", "toolbar", Glyph::kToolbar, kToolCyan},
+                          {"GO-TASKMAN", "Tasks", "tasks", Glyph::kTasks, kTasksGold}};
+    const int gap = std::max(2, m / 2);
+    const int chipW = (right.width() - 6 * gap) / 7;
+    const bool chipCaptions = chipW >= 60;
+    const int chipCaption = std::min(T(16), 18);
+    const int chipIcon = std::max(14, std::min(static_cast<int>(chipW * 0.55),
+                                               listHeight - (chipCaptions ? chipCaption + 12 : 6)));
+    for (int i = 0; i < 7; ++i) {
+      const QRect rect(right.left() + i * (chipW + gap), right.bottom() + 1 - listHeight, chipW, listHeight);
+      const Chip& c = chips[i];
+      out.push_back(Button(QString::fromLatin1(c.action), chipCaptions ? QString::fromLatin1(c.text) : QString(),
+                           art.Chip(QString::fromLatin1(c.name), c.glyph, c.accent, chipIcon), rect, chipCaption,
+                           click));
+    }
+  }
+
+  // --- Dock ----------------------------------------------------------------------------------------------
+  {
+    struct Dock {
+      const char* action;
+      const char* text;
+      const char* name;
+      Glyph glyph;
+      bool shared;
+    };
+    // Words short enough for 16-pixel captions under a dock button.
+    const Dock list[] = {{"GO-CLOCK", "Clock", "clock", Glyph::kClock, true},
+                         {"GO-CALENDAR", "Dates", "calendar", Glyph::kCalendar, true},
+                         {"PIC-PREV", "< Pic", "picprev", Glyph::kPicturePrev, false},
+                         {"PIC-NEXT", "Pic >", "picnext", Glyph::kPictureNext, false},
+                         {"BGND-PREV", "< Bg", "prev", Glyph::kBackPrev, true},
+                         {"BGND-CHANGE", "Bg list", "backdrop", Glyph::kBackdrop, false},
+                         {"BGND-NEXT", "Bg >", "next", Glyph::kBackNext, true},
+                         {"SKIN-EDIT", "Edit", "skinedit", Glyph::kSkinEdit, false},
+                         {"SKIN-CHANGE", "Skins", "skins", Glyph::kSkins, false},
+                         {"GO-CONFIG", "Setup", "settings", Glyph::kSettings, true},
+                         {"GO-TASKBAR", "Taskbar", "taskbar", Glyph::kTaskbar, false},
+                         {"GO-EXIT", "Exit", "exit", Glyph::kExit, true}};
+    const int gap = std::max(2, m / 2);
+    const int inner = dock.height() - 2 * std::max(2, Y(4));
+    const int cellW = (w - 2 * m - 11 * gap) / 12;
+    // Captions where eight letters of 16 pixels fit under the icon.
+    const bool captions = cellW >= 60;
+    const int caption = std::min(T(16), 18);
+    const int icon = std::max(14, std::min(static_cast<int>(cellW * 0.5), inner - (captions ? caption + 10 : 6)));
+    for (int i = 0; i < 12; ++i) {
+      const QRect rect(m + i * (cellW + gap), dock.top() + (dock.height() - inner) / 2, cellW, inner);
+      const Dock& d = list[i];
+      const bool exit = QLatin1String(d.action) == QLatin1String("GO-EXIT");
+      out.push_back(Button(QString::fromLatin1(d.action), captions ? QString::fromLatin1(d.text) : QString(),
+                           art.Bare(QString::fromLatin1(d.name), d.glyph, icon, d.shared), rect, caption,
+                           exit ? beep : (d.shared ? tick : click)));
+    }
   }
   return skin;
 }

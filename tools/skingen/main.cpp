@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <utility>
+#include <vector>
 
 #include "ArtBook.h"
 #include "Canvas.h"
@@ -174,6 +175,13 @@ class DeviceWriter {
     const SkinFile small = DefaultSkin(DeckScreen::k480x272, art);
     Check(SaveBytes(SkinIni(wide), dir + QStringLiteral("/skin800x480.ini")));
     Check(SaveBytes(SkinIni(small), dir + QStringLiteral("/skin480x272.ini")));
+    // The other common screens, each laid out for its own size.
+    std::vector<std::pair<QSize, SkinFile>> laidOut;
+    for (const QSize& screen : kLaidOutScreens) {
+      laidOut.emplace_back(screen, DefaultSkinFor(screen, art));
+      Check(SaveBytes(SkinIni(laidOut.back().second),
+                      dir + QStringLiteral("/skin%1x%2.ini").arg(screen.width()).arg(screen.height())));
+    }
 
     QImage backgrounds[] = {NightRoad(kWide), Carbon(kWide), Aurora(kWide)};
     const char* names[] = {"night.jpg", "carbon.jpg", "aurora.jpg"};
@@ -200,6 +208,12 @@ class DeviceWriter {
       Check(SavePng(art.ContactSheet(2), previews_ + QStringLiteral("/Default-pictures.png")));
       Check(SavePng(RenderPreview(small, backgrounds[0], art, kSmall, Preview(false)),
                     previews_ + QStringLiteral("/Default-480x272.png")));
+      for (const auto& [screen, file] : laidOut) {
+        QImage backdrop = NightRoad(screen);
+        DrawDeckPanels(backdrop);
+        Check(SavePng(RenderPreview(file, backdrop, art, screen, Preview(screen.width() >= 640)),
+                      previews_ + QStringLiteral("/Default-%1x%2.png").arg(screen.width()).arg(screen.height())));
+      }
       for (int i = 1; i < 3; ++i) {
         Check(SavePng(RenderPreview(wide, backgrounds[i], art, kWide, Preview(true)),
                       previews_ + QStringLiteral("/Default-800x480-%1.png").arg(QLatin1String(names[i]))));
