@@ -212,9 +212,11 @@ class MainWindow : public platform::ui::WindowHandler {
     const auto& icon = controlId == kConfig ? configIcon_ : returnIcon_;
     if (icon) {
       const int shift = state.pressed ? 1 : 0;
-      gfx::DrawIcon(canvas,
-                    {(canvas.width() - icon->width()) / 2 + shift, (canvas.height() - icon->height()) / 2 + shift},
-                    *icon);
+      // The icon's see-through colour lets the button's face show around it.
+      const gfx::Rect at = gfx::Rect::FromSize((canvas.width() - icon->width()) / 2 + shift,
+                                               (canvas.height() - icon->height()) / 2 + shift, icon->width(),
+                                               icon->height());
+      gfx::KeyedCopy(canvas, at, *icon, icon->bounds(), res::kIconTransparent);
     }
     if (state.focused) gfx::DrawFocusRect(canvas, {3, 3, canvas.width() - 3, canvas.height() - 3});
   }

@@ -23,7 +23,7 @@ constexpr int kExplorerWaitMs = 1500;
 
 constexpr int kWidth = 400;
 constexpr int kHeight = 206;
-constexpr int kSettingsWidth = 380;
+constexpr int kSettingsWidth = 470;
 constexpr int kSettingsHeight = 184;
 
 constexpr char16_t kMain[] = u"Main";
@@ -73,16 +73,16 @@ platform::ui::WindowTemplate SettingsTemplate(gfx::Size screen) {
   auto row = [&tmpl](int top, int caption, std::u16string_view label, int path, int run, std::u16string_view box) {
     tmpl.controls.push_back({caption, ControlKind::kStatic, {6, top + 4, 106, top + 24}, std::u16string(label),
                              platform::ui::kAlignRight});
-    if (path != 0) tmpl.controls.push_back({path, ControlKind::kPushButton, {110, top, 306, top + 28}, u"", 0});
+    if (path != 0) tmpl.controls.push_back({path, ControlKind::kPushButton, {110, top, 400, top + 28}, u"", 0});
     tmpl.controls.push_back(
-        {run, ControlKind::kCheckBox, {path != 0 ? 312 : 110, top + 2, 374, top + 26}, std::u16string(box), 0});
+        {run, ControlKind::kCheckBox, {path != 0 ? 406 : 110, top + 2, 464, top + 26}, std::u16string(box), 0});
   };
   row(8, kDeckCaption, u"Vexa Deck:", kDeckPath, kDeckRun, u"실행");
   row(40, kNaviCaption, u"Navigation:", kNaviPath, kNaviRun, u"실행");
   row(72, kToolbarCaption, u"Vexa Toolbar:", kToolbarPath, kToolbarRun, u"실행");
   row(104, kWindowsCaption, u"Windows mode:", 0, kWindowsMode, u"설정");
-  tmpl.controls.push_back({kSettingsOk, ControlKind::kDefaultPushButton, {80, 146, 180, 176}, u"확인", 0});
-  tmpl.controls.push_back({kSettingsCancel, ControlKind::kPushButton, {200, 146, 300, 176}, u"취소", 0});
+  tmpl.controls.push_back({kSettingsOk, ControlKind::kDefaultPushButton, {120, 146, 220, 176}, u"확인", 0});
+  tmpl.controls.push_back({kSettingsCancel, ControlKind::kPushButton, {250, 146, 350, 176}, u"취소", 0});
   return tmpl;
 }
 
