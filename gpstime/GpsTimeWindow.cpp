@@ -21,6 +21,7 @@ constexpr gfx::ColorRef kStaticText = gfx::Rgb(0, 0, 255);
 constexpr gfx::ColorRef kWhite = gfx::Rgb(255, 255, 255);
 constexpr int kFirstAttemptMs = 500;
 constexpr int kRetryMs = 1000;
+constexpr int kAttemptLimitMs = 10000;
 constexpr int kExitMs = 3100;
 constexpr int kFastClockMs = 300;
 constexpr int kClockMs = 1000;
@@ -243,6 +244,9 @@ class MainWindow : public platform::ui::WindowHandler {
     options.lines = 0;
     options.dollarReads = gps::GpsTimeOptions::kMaxReads;
     options.lineLength = gps::GpsTimeOptions::kMaxReads;
+    // A receiver that sends everything but RMC would otherwise hold the window for good: after this
+    // long the attempt gives up, and the next one comes a second later, with Return usable between.
+    options.timeLimit = kAttemptLimitMs;
     options.texts = gps::KoreanGpsTimeTexts();
     gps::GpsTimeAttempt attempt(link_, *platform.clock, platform.clockSetter, [&window](std::u16string_view text) {
       window.SetText(kStatus, text);

@@ -117,6 +117,16 @@ TEST_F(GpsTimeWindowTest, ALineThatNeverEndsIsCutAndTheNextLineIsLookedFor) {
   EXPECT_THAT(log, Contains(HasSubstr(R"("event":"clock_set","utc":"2008-01-05 10:00:00","ok":true)")));
 }
 
+TEST_F(GpsTimeWindowTest, AReceiverThatNeverSendsADateLeavesReturnUsableEveryTenSeconds) {
+  std::string bytes;
+  while (bytes.size() < 30000) bytes += "$GPGGA,100000.000,3733.2344,N,12701.1232,E,1,05,1.2,35.9,M,19.6,M,,*00\r\n";
+  Recording("gga.nmea", bytes);
+  // The attempt at 500 ms reads from 1500 ms on and gives up at 11500 ms; Return then ends it.
+  const auto log = Run("serial-file COM2: gga.nmea\nwait 12000\nclick \"Vexa GPS Time\" \"Return\"\nwait 30000\n");
+  EXPECT_THAT(log, Contains(HasSubstr(R"({"t":12000,"event":"window_closed","title":"Vexa GPS Time"})")));
+  EXPECT_THAT(Matching(log, "clock_set"), IsEmpty());
+}
+
 TEST_F(GpsTimeWindowTest, The19600OfTheSettingsDialogIsWrittenAndConnectsAt9600) {
   const auto log = Run(
       "wait 1600\n"
