@@ -115,9 +115,13 @@ std::u16string ConvertShortcut(std::u16string_view text, const ShortcutTarget& t
 
 LinkStatus CheckShortcut(platform::FileSystem& files, platform::Locale& locale, std::u16string_view path,
                          std::u16string_view root, bool convert) {
-  const auto bytes = files.ReadFile(path, kShortcutBytes);
+  auto bytes = files.ReadFile(path, kShortcutBytes + 1);
   if (!bytes || files.IsDirectory(path)) return LinkStatus::kUnreadable;
   if (bytes->empty()) return LinkStatus::kUnchanged;
+  // Only the first bytes are looked at, as Launch looks at them; a longer file is never rewritten,
+  // since writing the converted text alone would cut off the rest.
+  const bool longer = bytes->size() > kShortcutBytes;
+  bytes->resize(std::min(bytes->size(), kShortcutBytes));
   // A zero byte ends the text, as it ends the command Launch reads.
   const std::string_view content(bytes->data(), std::min(bytes->size(), bytes->find('\0')));
   const std::u16string text = text::DecodeDeviceText(content, locale.AnsiCodePage());
@@ -133,6 +137,7 @@ LinkStatus CheckShortcut(platform::FileSystem& files, platform::Locale& locale, 
   const std::u16string moved = Reroot(target.target, root);
   if (moved.empty() || !files.Exists(moved)) return LinkStatus::kMissing;
   if (!convert) return LinkStatus::kConvertible;
+  if (longer) return LinkStatus::kConvertFailed;
 
   const std::uint16_t codePage = root == u"\\Storage Card" ? locale.AnsiCodePage() : text::kCodePageKorean;
   const std::string written = text::EncodeDeviceText(ConvertShortcut(text, target, root), codePage);

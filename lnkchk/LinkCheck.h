@@ -55,7 +55,8 @@ std::u16string ConvertShortcut(std::u16string_view text, const ShortcutTarget& t
 
 // Checks one shortcut file against the storage root the program runs from; with `convert` a
 // convertible shortcut is rewritten (atomically) in code page 949, or in the device's own code page
-// when the root is "\Storage Card".
+// when the root is "\Storage Card". Only the first 511 bytes are read, as Launch reads them; a longer
+// shortcut is not rewritten (kConvertFailed), so nothing after them is lost.
 LinkStatus CheckShortcut(platform::FileSystem& files, platform::Locale& locale, std::u16string_view path,
                          std::u16string_view root, bool convert);
 

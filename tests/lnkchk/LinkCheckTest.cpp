@@ -80,6 +80,11 @@ TEST_F(LinkCheckTest, AShortcutThatCannotBeWrittenIsMarkedFailedAndKeepsItsText)
   EXPECT_EQ(CheckShortcut(files, device.locale, u"\\SDMMC\\VexaDeck\\Programs\\Navi.lnk", u"\\SDMMC", true),
             LinkStatus::kConvertFailed);
   EXPECT_EQ(Written(), "23#\"\\Storage Card\\Navi\\navi.exe\"");
+
+  // A shortcut longer than the part that is read is not cut short by a rewrite.
+  const std::string padded = "23#\"\\Storage Card\\Navi\\navi.exe\" " + std::string(600, 'a');
+  EXPECT_EQ(Check(padded, true), LinkStatus::kConvertFailed);
+  EXPECT_EQ(Written(), padded);
 }
 
 TEST(RerootTest, ReplacesTheFirstFolderWhateverItsName) {
