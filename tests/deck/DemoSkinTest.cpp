@@ -282,7 +282,10 @@ TEST_F(DemoSkinTest, ShortcutsGiveTheLengthOfTheirCommandLine) {
       const auto hash = bytes.find('#');
       ASSERT_NE(hash, std::string::npos) << bytes;
       EXPECT_EQ(std::to_string(bytes.size() - hash - 1), bytes.substr(0, hash));
-      EXPECT_EQ(bytes.substr(hash + 1, 15), "\"\\Storage Card\\");
+      // Chess and Golf were made on cards of other names, for the shortcut checker to repair.
+      if (entry.name != u"Chess.lnk" && entry.name != u"Golf.lnk") {
+        EXPECT_EQ(bytes.substr(hash + 1, 15), "\"\\Storage Card\\");
+      }
       ++count;
     }
   }

@@ -446,3 +446,111 @@ TEST_P(DeckTextFitTest, TheToolbarsMenuListAndKeyboardFit) {
 
 }  // namespace
 }  // namespace vexa::deck
+
+// The GPS time program's window with every status text and then the running clock, its settings
+// dialog, the shortcut checker, and the intro's logo window, menu and settings.
+
+#include "gpstime/GpsTimeWindow.h"
+#include "intro/IntroWindow.h"
+#include "lnkchk/LinkCheckerWindow.h"
+
+namespace vexa::deck {
+namespace {
+
+platform::QtWindow* QtWindowTitled(platform::ui::UserInterface& ui, std::u16string_view title) {
+  for (platform::ui::Window* window : ui.TopLevelWindows()) {
+    if (window->GetTitle() == title) return dynamic_cast<platform::QtWindow*>(window);
+  }
+  return nullptr;
+}
+
+std::vector<std::string> GpsTimeProgramTextsThatDoNotFit(platform::ui::UserInterface& ui) {
+  platform::QtWindow* qt = QtWindowTitled(ui, gpstime::kMainTitle);
+  if (qt == nullptr) return {"no GPS time window"};
+  auto* status = qobject_cast<QLabel*>(qt->ControlWidget(gpstime::kStatus));
+  if (status == nullptr) return {"no status text"};
+  std::vector<std::string> problems;
+  const gps::GpsTimeTexts texts = gps::KoreanGpsTimeTexts();
+  for (const std::u16string& text : {texts.connecting, texts.openFailed + u"COM8:]", texts.connected,
+                                     texts.settingsFailed, texts.receiving, texts.analysing, texts.succeeded,
+                                     texts.clockFailed, std::u16string(u"재시도...")}) {
+    const QFontMetrics metrics(status->font());
+    const QStringList lines = QString::fromStdU16String(text).split(QStringLiteral("\r\n"));
+    for (const QString& line : lines) {
+      if (metrics.horizontalAdvance(line) > status->contentsRect().width()) {
+        problems.push_back("status \"" + line.toStdString() + "\" is too wide");
+      }
+    }
+    if (lines.size() * metrics.lineSpacing() > status->contentsRect().height()) {
+      problems.push_back("status \"" + QString::fromStdU16String(text).toStdString() + "\" is too tall");
+    }
+  }
+  qt->ShowControl(gpstime::kStatusCaption, false);
+  qt->ShowControl(gpstime::kStatus, false);
+  qt->SetText(gpstime::kDateLine, u"2026.12.28");
+  qt->SetText(gpstime::kTimeLine, u"오후 12:59:59");
+  qt->ShowControl(gpstime::kDateLine, true);
+  qt->ShowControl(gpstime::kTimeLine, true);
+  for (auto& problem : CaptionsThatDoNotFit(ui)) problems.push_back(problem);
+  return problems;
+}
+
+TEST_P(DeckTextFitTest, TheGpsTimeProgramFitsEveryTextItShows) {
+  std::vector<std::string> shown;
+  EXPECT_THAT(Check("click \"Vexa GPS Time\" \"Return\"\n",
+                    [&](Environment& env, platform::ui::UserInterface& ui) {
+                      QTimer::singleShot(0, [&] { shown = GpsTimeProgramTextsThatDoNotFit(ui); });
+                      gpstime::RunGpsTimeWindow(env, ui);
+                    }),
+              ::testing::IsEmpty());
+  EXPECT_THAT(shown, ::testing::IsEmpty());
+}
+
+TEST_P(DeckTextFitTest, TheGpsTimeSettingsDialogFits) {
+  EXPECT_THAT(Check("choose \"환경 설정\" 1104 \"14400\"\nclick \"환경 설정\" \"취소\"\n",
+                    [](Environment& env, platform::ui::UserInterface& ui) {
+                      gpstime::SettingsTable table;
+                      gpstime::RunSettingsDialog(env, ui, nullptr, table);
+                    }),
+              ::testing::IsEmpty());
+}
+
+TEST_P(DeckTextFitTest, TheLinkCheckerFits) {
+  tree.WriteHostFile("Storage Card/VexaDeck/Programs/Voice Recorder.lnk", "20#\\SD Card\\Navi\\navi.exe");
+  EXPECT_THAT(Check("quit\n",
+                    [](Environment& env, platform::ui::UserInterface& ui) { lnkchk::RunLinkChecker(env, ui); }),
+              ::testing::IsEmpty());
+}
+
+TEST_P(DeckTextFitTest, TheIntroWindowItsMenuAndItsSettingsFit) {
+  tree.WriteHostFile("Storage Card/VexaDeck/VexaIntro.ini",
+                     "[Main]\r\nVexaToolbar=Y\r\n[Program]\r\nVexaDeck=\\%STORAGE%\\VexaDeck\\VexaDeck.exe\r\n"
+                     "Navigation=\\Storage Card\\Navi\\navi.exe\r\nVexaToolbar=\\%STORAGE%\\VexaDeck\\VexaToolbar.exe\r\n");
+  auto run = [](Environment& env, platform::ui::UserInterface& ui) { intro::RunIntroWindow(env, ui); };
+  EXPECT_THAT(Check("wait 100\nquit\n", run), ::testing::IsEmpty());
+  // The menu after a tap on the logo.
+  std::vector<std::string> menu;
+  EXPECT_THAT(Check("wait 100\nquit\n",
+                    [&](Environment& env, platform::ui::UserInterface& ui) {
+                      QTimer::singleShot(0, [&] {
+                        if (auto* qt = QtWindowTitled(ui, intro::kIntroTitle)) {
+                          qt->ShowControl(intro::kHint, false);
+                          for (int id = intro::kSettingsButton; id <= intro::kWindowsButton; ++id) qt->ShowControl(id, true);
+                        }
+                        menu = CaptionsThatDoNotFit(ui);
+                      });
+                      run(env, ui);
+                    }),
+              ::testing::IsEmpty());
+  EXPECT_THAT(menu, ::testing::IsEmpty());
+  EXPECT_THAT(Check("click \"환경설정\" \"취소\"\n",
+                    [](Environment& env, platform::ui::UserInterface& ui) {
+                      ProfileStore store(env.platform());
+                      store.Read(platform::kNoWindow, u"\\Storage Card\\VexaDeck\\VexaIntro.ini");
+                      intro::RunIntroSettings(env, ui, nullptr, store);
+                    }),
+              ::testing::IsEmpty());
+}
+
+}  // namespace
+}  // namespace vexa::deck
