@@ -534,6 +534,15 @@ void QtWindow::Show(bool visible) {
     opened_ = true;
     ui_.log().Record("window_opened", {{"title", GetTitle()}});
   }
+  // A window with a class name gets it on its native window before that is mapped (a window manager
+  // reads the window type once, when the window is mapped); a window made again gets it again.
+  if (!className_.empty()) {
+    const auto nativeId = static_cast<std::uint64_t>(outer_->winId());
+    if (nativeId != markedNativeId_) {
+      markedNativeId_ = nativeId;
+      ui_.MarkNativeWindow(nativeId, className_);
+    }
+  }
   outer_->show();
   RaiseWindow(outer_);
   if (!(style_ & ui::kNoActivate)) outer_->activateWindow();

@@ -760,4 +760,24 @@ bool X11WindowList::SendKey(int virtualKey) {
   return true;
 }
 
+void X11WindowList::MarkClass(ForeignWindow window, std::u16string_view className) {
+  if (className.empty()) return;
+  std::string latin;
+  for (const char16_t c : className) latin.push_back(c < 0x80 ? static_cast<char>(c) : '_');
+  XClassHint hint{};
+  std::string name = latin;
+  hint.res_name = name.data();
+  hint.res_class = latin.data();
+  XSetClassHint(display_, window, &hint);
+  std::optional<Atom> type;
+  if (text::EqualsNoCase(className, u"DesktopExplorerWindow")) type = atoms_->netWmWindowTypeDesktop;
+  if (text::EqualsNoCase(className, u"HHTaskBar")) type = atoms_->netWmWindowTypeDock;
+  if (type) {
+    const unsigned long value = *type;
+    XChangeProperty(display_, window, atoms_->netWmWindowType, XA_ATOM, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&value), 1);
+  }
+  XSync(display_, False);
+}
+
 }  // namespace vexa::platform

@@ -57,6 +57,11 @@ class X11WindowList : public ui::WindowList {
   bool PressRightButton(ui::ForeignWindow window) override;
   bool SendKey(int virtualKey) override;
 
+  // Gives one of this program's own windows, made but not yet mapped, the class name of its template:
+  // the class part of WM_CLASS, and for "DesktopExplorerWindow" and "HHTaskBar" the desktop and dock
+  // window types that the window manager (and the class look-up above) go by.
+  void MarkClass(ui::ForeignWindow window, std::u16string_view className);
+
  private:
   struct Atoms;
   X11WindowList(_XDisplay* display, std::unique_ptr<Atoms> atoms);
