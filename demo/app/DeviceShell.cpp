@@ -36,7 +36,7 @@ constexpr int kMaxTasks = 8;
 constexpr int kStartList = 1001;
 constexpr int kTaskTimer = 1;
 
-const ui::FontSpec kShellFont{u"System", 13, 400};
+const vexa::platform::FontSpec kShellFont{u"System", 13, 400};
 
 // The shortcut files of a folder, by name without ".lnk", sorted.
 std::vector<std::u16string> Shortcuts(vexa::platform::FileSystem& files, const std::u16string& folder) {

@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -199,6 +200,76 @@ TEST_F(DeviceScreenTest, ProgramsLiveOnTheDeviceScreenOnlyAndEndWithIt) {
   list.reset();
   EXPECT_EQ(CloseDevice(), 0);
   for (const pid_t pid : started) EXPECT_FALSE(Running(pid)) << "process " << pid << " outlived the device";
+}
+
+// Reads the window manager's stacking list of the device display, bottom first.
+std::vector<Window> Stacking(Display* display) {
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0;
+  unsigned long after = 0;
+  unsigned char* data = nullptr;
+  std::vector<Window> windows;
+  if (XGetWindowProperty(display, DefaultRootWindow(display), XInternAtom(display, "_NET_CLIENT_LIST_STACKING", False),
+                         0, 1024, False, XA_WINDOW, &type, &format, &count, &after, &data) == Success &&
+      data != nullptr) {
+    const auto* ids = reinterpret_cast<const unsigned long*>(data);
+    windows.assign(ids, ids + count);
+  }
+  if (data != nullptr) XFree(data);
+  return windows;
+}
+
+TEST_F(DeviceScreenTest, TheWindowManagerKeepsTopMostAboveAndHonoursTheTaskbar) {
+  // The shell stand-in's taskbar, with a program window beside it.
+  const std::string display = StartDevice({VEXA_DEVICE_DIR "/Windows/explorer.exe", "/taskbar"}, "800x480", "en");
+  ASSERT_FALSE(display.empty());
+  auto list = platform::X11WindowList::Open(display.c_str());
+  ASSERT_NE(list, nullptr);
+  std::optional<platform::ui::ForeignWindow> taskbar;
+  for (int i = 0; i < 200 && !taskbar; ++i) {
+    taskbar = list->Find(std::nullopt, u"HHTaskBar");
+    if (!taskbar) std::this_thread::sleep_for(50ms);
+  }
+  ASSERT_TRUE(taskbar.has_value()) << "the taskbar is not found by its class";
+
+  // What GO-TASKBAR does with it: hide, then show.
+  EXPECT_TRUE(list->Show(*taskbar, false));
+  std::this_thread::sleep_for(200ms);
+  EXPECT_FALSE(list->IsVisible(*taskbar));
+  EXPECT_TRUE(list->Show(*taskbar, true));
+  std::this_thread::sleep_for(200ms);
+  EXPECT_TRUE(list->IsVisible(*taskbar));
+
+  // Two plain windows: the one made top-most stays above the other brought to the front.
+  Display* device = XOpenDisplay(display.c_str());
+  ASSERT_NE(device, nullptr);
+  auto make = [&](const char* title) {
+    const Window w = XCreateSimpleWindow(device, DefaultRootWindow(device), 50, 50, 300, 200, 0, 0, 0);
+    XStoreName(device, w, title);
+    Atom deleteWindow = XInternAtom(device, "WM_DELETE_WINDOW", False);
+    XSetWMProtocols(device, w, &deleteWindow, 1);
+    XMapWindow(device, w);
+    XSync(device, False);
+    return w;
+  };
+  const Window above = make("Always above");
+  const Window other = make("Navigation");
+  ASSERT_TRUE(WaitForWindow(*list, u"Navigation").has_value());
+  EXPECT_TRUE(list->SetTopMost(above, true));
+  std::this_thread::sleep_for(200ms);
+  EXPECT_TRUE(list->SetForeground(other));
+  std::vector<Window> order;
+  for (int i = 0; i < 40; ++i) {
+    std::this_thread::sleep_for(50ms);
+    order = Stacking(device);
+    if (!order.empty() && order.back() == above) break;
+  }
+  const auto position = [&](Window w) { return std::find(order.begin(), order.end(), w) - order.begin(); };
+  EXPECT_GT(position(above), position(other)) << "the top-most window went under the one brought forward";
+  XCloseDisplay(device);
+  list.reset();
+  EXPECT_EQ(CloseDevice(), 0);
 }
 
 TEST_F(DeviceScreenTest, AProgramThatIgnoresItsCloseRequestIsEnded) {

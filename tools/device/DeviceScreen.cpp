@@ -24,6 +24,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
 
 extern char** environ;
 
@@ -466,6 +467,26 @@ bool TakeScreenshot(const std::string& name, const std::string& file) {
   }
   XCloseDisplay(display);
   return saved;
+}
+
+bool Tap(const std::string& name, int x, int y) {
+  Display* display = XOpenDisplay(name.c_str());
+  if (display == nullptr) {
+    Note("the display " + name + " does not answer");
+    return false;
+  }
+  int event = 0;
+  int error = 0;
+  int major = 0;
+  int minor = 0;
+  const bool tapped = XTestQueryExtension(display, &event, &error, &major, &minor) != 0 &&
+                      XTestFakeMotionEvent(display, -1, x, y, CurrentTime) != 0 &&
+                      XTestFakeButtonEvent(display, 1, True, CurrentTime) != 0 &&
+                      XTestFakeButtonEvent(display, 1, False, 50) != 0;
+  XSync(display, False);
+  XCloseDisplay(display);
+  if (!tapped) Note("the display " + name + " takes no taps (no XTest)");
+  return tapped;
 }
 
 }  // namespace vexa::device

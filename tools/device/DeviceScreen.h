@@ -39,4 +39,8 @@ int RunDevice(const DeviceOptions& options);
 // a message on stderr, when the display does not answer or the file cannot be written.
 bool TakeScreenshot(const std::string& display, const std::string& file);
 
+// Taps the screen of the X display `display` at (x, y) as a finger would: the pointer moves there and
+// the left button goes down and up (XTest). False when the display does not answer or has no XTest.
+bool Tap(const std::string& display, int x, int y);
+
 }  // namespace vexa::device

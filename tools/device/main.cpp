@@ -16,6 +16,7 @@ namespace {
 constexpr const char* kUsage = R"(Usage:
   VexaDevice run [OPTION]... -- PROGRAM [ARGUMENT]...
   VexaDevice screenshot DISPLAY FILE.png
+  VexaDevice tap DISPLAY X Y
 
 run: opens the device screen (a window of the device's size on the host's display) with a nested X
 server (Xephyr) and a window manager (Openbox) inside, and starts PROGRAM on it. Closing the
@@ -30,6 +31,7 @@ is ended.
   --grace MS          how long programs have to close before they are ended (default 2000)
 
 screenshot: writes a PNG of every window of the X display DISPLAY as stacked.
+tap: a finger's tap on the screen of DISPLAY at (X, Y): the pointer goes there, presses and lets go.
 )";
 
 bool ParseSize(std::string_view text, int& width, int& height) {
@@ -63,6 +65,16 @@ int main(int argc, char** argv) {
   if (args[0] == "screenshot") {
     if (args.size() != 3) return Fail("screenshot takes a display and a file");
     return vexa::device::TakeScreenshot(args[1], args[2]) ? 0 : 1;
+  }
+  if (args[0] == "tap") {
+    int x = 0;
+    int y = 0;
+    auto number = [](const std::string& text, int& out) {
+      const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), out);
+      return error == std::errc{} && end == text.data() + text.size();
+    };
+    if (args.size() != 4 || !number(args[2], x) || !number(args[3], y)) return Fail("tap takes a display, X and Y");
+    return vexa::device::Tap(args[1], x, y) ? 0 : 1;
   }
   if (args[0] != "run") return Fail("unknown command \"" + args[0] + "\"");
 
