@@ -163,6 +163,7 @@ class Taskbar : public ui::WindowHandler {
     }
     tasks_ = found;
     for (int i = 0; i < kMaxTasks; ++i) {
+      if (!window.GetControlRect(kFirstTask + i).width()) continue;
       const bool used = static_cast<std::size_t>(i) < titles.size();
       if (used) window.SetText(kFirstTask + i, titles[static_cast<std::size_t>(i)]);
       window.ShowControl(kFirstTask + i, used);
@@ -201,8 +202,10 @@ int RunTaskbar(vexa::platform::Platform& platform, ui::UserInterface& ui, vexa::
   bar.style = ui::kTopMost | ui::kNoActivate;
   bar.rect = Rect::FromSize(0, screen.height - kTaskbarHeight, screen.width, kTaskbarHeight);
   bar.controls.push_back({kStart, ui::ControlKind::kPushButton, {2, 2, 62, kTaskbarHeight - 2}, u"Start", 0});
-  const int taskWidth = std::max(40, (screen.width - 64 - 60) / kMaxTasks);
-  for (int i = 0; i < kMaxTasks; ++i) {
+  // Window buttons wide enough for a title, as many as the bar holds (up to eight).
+  const int taskWidth = 130;
+  const int tasks = std::clamp((screen.width - 64 - 60) / taskWidth, 1, kMaxTasks);
+  for (int i = 0; i < tasks; ++i) {
     const int left = 64 + i * taskWidth;
     bar.controls.push_back({kFirstTask + i, ui::ControlKind::kPushButton, {left, 2, left + taskWidth - 2, kTaskbarHeight - 2},
                             u"", ui::kHidden});

@@ -55,9 +55,9 @@ class QtUserInterface : public ui::UserInterface {
 
   // Where window icons come from (SetIcon); without it windows keep Qt's default icon.
   void SetResources(ui::Resources* resources) { resources_ = resources; }
-  // Called with the native id of a top-level window that has a class name, after the native window is
-  // made and before it is first shown: the desktop adapter gives it that class (and, for the device's
-  // desktop and taskbar class names, their window types).
+  // Called with the native id of every top-level window and its class name (empty for most), after
+  // the native window is made and before it is first shown: the desktop adapter gives it its class
+  // (and, for the device's desktop and taskbar class names, their window types) and its frame.
   using NativeWindowHook = std::function<void(std::uint64_t nativeId, const std::u16string& className)>;
   void SetNativeWindowHook(NativeWindowHook hook) { nativeWindowHook_ = std::move(hook); }
   void MarkNativeWindow(std::uint64_t nativeId, const std::u16string& className) {

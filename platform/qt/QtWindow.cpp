@@ -534,9 +534,10 @@ void QtWindow::Show(bool visible) {
     opened_ = true;
     ui_.log().Record("window_opened", {{"title", GetTitle()}});
   }
-  // A window with a class name gets it on its native window before that is mapped (a window manager
-  // reads the window type once, when the window is mapped); a window made again gets it again.
-  if (!className_.empty()) {
+  // The desktop adapter sees the native window before it is mapped (a window manager reads the
+  // window's class, type and decorations once, when the window is mapped); a window made again is
+  // seen again.
+  {
     const auto nativeId = static_cast<std::uint64_t>(outer_->winId());
     if (nativeId != markedNativeId_) {
       markedNativeId_ = nativeId;

@@ -321,7 +321,7 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info, const ProgramMain
     auto x11 = X11WindowList::Open();
     if (x11) {
       ui.SetNativeWindowHook([list = x11.get()](std::uint64_t nativeId, const std::u16string& className) {
-        list->MarkClass(nativeId, className);
+        list->PrepareWindow(nativeId, className);
       });
     }
     displayWindows = std::move(x11);

@@ -307,7 +307,20 @@ class Device {
     }
     if (!options_.wmConfig.empty()) {
       // Its messages are about the host's menus and themes, none of which the device shows.
-      wm_ = Spawn({"openbox", "--config-file", options_.wmConfig}, DeviceEnvironment(display_, options_), -1, true);
+      // Its theme lies beside its configuration, in share/themes.
+      auto env = DeviceEnvironment(display_, options_);
+      const auto folder = options_.wmConfig.substr(0, options_.wmConfig.find_last_of('/') + 1);
+      std::string dataDirs = "XDG_DATA_DIRS=" + folder + "share";
+      for (auto it = env.begin(); it != env.end(); ++it) {
+        if (it->starts_with("XDG_DATA_DIRS=")) {
+          dataDirs += ":" + it->substr(14);
+          env.erase(it);
+          break;
+        }
+      }
+      if (dataDirs.find(":/usr/share") == std::string::npos) dataDirs += ":/usr/local/share:/usr/share";
+      env.push_back(dataDirs);
+      wm_ = Spawn({"openbox", "--config-file", options_.wmConfig}, env, -1, true);
       const auto deadline = Clock::now() + std::chrono::seconds(10);
       while (wm_ > 0 && Alive(wm_) && !WindowManagerReady(device_) && Clock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));

@@ -5,6 +5,7 @@
 
 #include <charconv>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -93,7 +94,10 @@ int main(int argc, char** argv) {
       lang = value();
       if (lang != "en" && lang != "ko") return Fail("--lang wants en or ko");
     } else if (option == "--wm-config" && hasValue) {
-      options.wmConfig = value();
+      // The window manager may change folders: it gets the whole path.
+      std::error_code error;
+      const auto whole = std::filesystem::absolute(value(), error);
+      options.wmConfig = error ? args[i] : whole.string();
     } else if (option == "--display-file" && hasValue) {
       options.displayFile = value();
     } else if (option == "--screenshot" && hasValue) {
