@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -54,6 +55,14 @@ class QtUserInterface : public ui::UserInterface {
 
   // Where window icons come from (SetIcon); without it windows keep Qt's default icon.
   void SetResources(ui::Resources* resources) { resources_ = resources; }
+  // Called with the native id of every top-level window and its class name (empty for most), after
+  // the native window is made and before it is first shown: the desktop adapter gives it its class
+  // (and, for the device's desktop and taskbar class names, their window types) and its frame.
+  using NativeWindowHook = std::function<void(std::uint64_t nativeId, const std::u16string& className)>;
+  void SetNativeWindowHook(NativeWindowHook hook) { nativeWindowHook_ = std::move(hook); }
+  void MarkNativeWindow(std::uint64_t nativeId, const std::u16string& className) {
+    if (nativeWindowHook_) nativeWindowHook_(nativeId, className);
+  }
   std::optional<gfx::Bitmap> Icon(int resourceId);
 
   // The code given to Quit (0 until then).
@@ -91,6 +100,7 @@ class QtUserInterface : public ui::UserInterface {
   std::vector<std::unique_ptr<QtWindow>> retired_;
   std::unique_ptr<QObject> dispatcher_;  // lives on the GUI thread; posted messages go through it
   ui::Resources* resources_ = nullptr;
+  NativeWindowHook nativeWindowHook_;
   int waitCursor_ = 0;
   int exitCode_ = 0;
   bool classNameSet_ = false;

@@ -542,6 +542,16 @@ void QtWindow::Show(bool visible) {
     opened_ = true;
     ui_.log().Record("window_opened", {{"title", GetTitle()}});
   }
+  // The desktop adapter sees the native window before it is mapped (a window manager reads the
+  // window's class, type and decorations once, when the window is mapped); a window made again is
+  // seen again.
+  {
+    const auto nativeId = static_cast<std::uint64_t>(outer_->winId());
+    if (nativeId != markedNativeId_) {
+      markedNativeId_ = nativeId;
+      ui_.MarkNativeWindow(nativeId, className_);
+    }
+  }
   outer_->show();
   RaiseWindow(outer_);
   if (!(style_ & ui::kNoActivate)) outer_->activateWindow();

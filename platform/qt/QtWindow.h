@@ -155,6 +155,7 @@ class QtWindow : public ui::Window {
   std::u16string className_;
   int border_ = 0;
   bool topMost_ = false;
+  std::uint64_t markedNativeId_ = 0;  // the native window that was given the class name
   bool destroying_ = false;
   bool destroyed_ = false;
   bool opened_ = false;  // shown once and logged as opened

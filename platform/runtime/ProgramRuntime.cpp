@@ -322,7 +322,13 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info, const ProgramMain
   std::unique_ptr<ui::WindowList> displayWindows;
   std::unique_ptr<ui::WindowList> windowList;
   if (!options.headless && HasVariable("DISPLAY") && platformName != "wayland") {
-    displayWindows = X11WindowList::Open();
+    auto x11 = X11WindowList::Open();
+    if (x11) {
+      ui.SetNativeWindowHook([list = x11.get()](std::uint64_t nativeId, const std::u16string& className) {
+        list->PrepareWindow(nativeId, className);
+      });
+    }
+    displayWindows = std::move(x11);
   }
   if (displayWindows) {
     windowList = std::make_unique<LoggingWindowList>(*displayWindows, log);

@@ -760,4 +760,56 @@ bool X11WindowList::SendKey(int virtualKey) {
   return true;
 }
 
+void X11WindowList::PrepareWindow(ForeignWindow window, std::u16string_view className) {
+  if (!className.empty()) {
+    std::string latin;
+    for (const char16_t c : className) latin.push_back(c < 0x80 ? static_cast<char>(c) : '_');
+    std::string name = latin;
+    XClassHint hint{name.data(), latin.data()};
+    XSetClassHint(display_, window, &hint);
+    std::optional<Atom> type;
+    if (text::EqualsNoCase(className, u"DesktopExplorerWindow")) type = atoms_->netWmWindowTypeDesktop;
+    if (text::EqualsNoCase(className, u"HHTaskBar")) type = atoms_->netWmWindowTypeDock;
+    if (type) {
+      const unsigned long value = *type;
+      XChangeProperty(display_, window, atoms_->netWmWindowType, XA_ATOM, 32, PropModeReplace,
+                      reinterpret_cast<const unsigned char*>(&value), 1);
+    }
+  }
+  // _MOTIF_WM_HINTS: flags, functions, decorations, input mode, status; decorations hold when flags
+  // has bit 1; decoration bit 1 is the border.
+  constexpr unsigned long kDecorationsFlag = 1ul << 1;
+  constexpr unsigned long kBorder = 1ul << 1;
+  const Atom motif = XInternAtom(display_, "_MOTIF_WM_HINTS", False);
+  if (auto hints = Properties(display_).Longs(window, motif, motif); hints && hints->size() >= 3) {
+    auto values = *hints;
+    if ((values[0] & kDecorationsFlag) != 0 && values[2] == 0) {
+      values[2] = kBorder;
+      XChangeProperty(display_, window, motif, motif, 32, PropModeReplace,
+                      reinterpret_cast<const unsigned char*>(values.data()), static_cast<int>(values.size()));
+    }
+  }
+  // A window that covers the whole screen asks to be maximised: the window manager then keeps it as
+  // large as the screen without taking it for a full-screen one (which it would lift above top-most
+  // windows and the taskbar).
+  Window root = 0;
+  int x = 0;
+  int y = 0;
+  unsigned int width = 0;
+  unsigned int height = 0;
+  unsigned int border = 0;
+  unsigned int depth = 0;
+  if (XGetGeometry(display_, window, &root, &x, &y, &width, &height, &border, &depth) != 0) {
+    XWindowAttributes screen{};
+    if (XGetWindowAttributes(display_, root, &screen) != 0 && x <= 0 && y <= 0 &&
+        static_cast<int>(width) + x >= screen.width && static_cast<int>(height) + y >= screen.height) {
+      const unsigned long states[2] = {XInternAtom(display_, "_NET_WM_STATE_MAXIMIZED_VERT", False),
+                                       XInternAtom(display_, "_NET_WM_STATE_MAXIMIZED_HORZ", False)};
+      XChangeProperty(display_, window, atoms_->netWmState, XA_ATOM, 32, PropModeReplace,
+                      reinterpret_cast<const unsigned char*>(states), 2);
+    }
+  }
+  XSync(display_, False);
+}
+
 }  // namespace vexa::platform

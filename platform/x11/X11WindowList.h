@@ -57,6 +57,16 @@ class X11WindowList : public ui::WindowList {
   bool PressRightButton(ui::ForeignWindow window) override;
   bool SendKey(int virtualKey) override;
 
+  // Prepares one of this program's own windows, made but not yet mapped, for the window manager:
+  // - a class name from its template goes into the class part of WM_CLASS, and "DesktopExplorerWindow"
+  //   and "HHTaskBar" become the desktop and dock window types that the window manager (and the class
+  //   look-up above) go by;
+  // - a window that asks for no decorations at all asks for a border instead (of no width in the
+  //   device's window-manager theme): a window manager takes an undecorated window covering the
+  //   screen for a full-screen one and lifts it above every top-most window and the taskbar, which
+  //   the device never does with its full-screen launcher.
+  void PrepareWindow(ui::ForeignWindow window, std::u16string_view className);
+
  private:
   struct Atoms;
   X11WindowList(_XDisplay* display, std::unique_ptr<Atoms> atoms);
