@@ -70,7 +70,6 @@ struct LoadedSkin {
   LiveSlots live;
   std::vector<std::u16string> fonts;  // the skin's own font files, to register while it is shown
   int overflow = 0;                   // elements left out beyond kSlotCount
-  std::u16string sourceFile;          // the file read, which may be made for another screen
 };
 
 // What a load passes over without a word, for a tool that checks skins. Each call names the

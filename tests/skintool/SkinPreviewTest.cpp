@@ -54,17 +54,19 @@ TEST(SkinPreviewTest, DrawsTheDemoSkinNativeAndScaledWithAContactSheet) {
   PreviewOptions options;
   options.deckProgram = VEXA_DECK_PROGRAM;
   options.out = out.path();
-  options.sizes = {{320, 240}, {480, 272}};
+  options.sizes = {{400, 240}, {480, 272}};
   std::ostringstream errors;
   const auto folder = fs::path(VEXA_SOURCE_DIR) / "demo/device/Storage Card/VexaDeck/Skin/Default";
   const auto shots = Preview(folder, options, errors);
   EXPECT_EQ(errors.str(), "");
-  // The skin's own files (480 x 272, 800 x 480) and 320 x 240 scaled, smallest first.
-  ASSERT_EQ(shots.size(), 3u);
+  // The skin's own seven files and 400 x 240 scaled (from the file of its aspect), smallest first.
+  ASSERT_EQ(shots.size(), 8u);
   EXPECT_EQ(shots[0].size, (ScreenSize{320, 240}));
-  EXPECT_EQ(shots[0].scaledFrom, "skin800x480.ini");
-  EXPECT_EQ(shots[1].size, (ScreenSize{480, 272}));
-  EXPECT_EQ(shots[1].scaledFrom, "");
+  EXPECT_EQ(shots[0].scaledFrom, "");
+  EXPECT_EQ(shots[1].size, (ScreenSize{400, 240}));
+  EXPECT_EQ(shots[1].scaledFrom, "skin800x480.ini");
+  EXPECT_EQ(shots[2].size, (ScreenSize{480, 272}));
+  EXPECT_EQ(shots[2].scaledFrom, "");
   for (const auto& shot : shots) {
     const QImage image(QString::fromStdString(shot.picture.string()));
     ASSERT_FALSE(image.isNull()) << shot.picture;
@@ -75,7 +77,7 @@ TEST(SkinPreviewTest, DrawsTheDemoSkinNativeAndScaledWithAContactSheet) {
   ASSERT_FALSE(sheet.isNull());
   EXPECT_GT(sheet.width(), 3 * 240);
   // The skin was copied for the run: the demo files stay as they are.
-  EXPECT_FALSE(fs::exists(folder / "skin320x240.ini"));
+  EXPECT_FALSE(fs::exists(folder / "skin400x240.ini"));
 }
 
 TEST(SkinPreviewTest, ContactSheetOfNoPicturesIsNotWritten) {
