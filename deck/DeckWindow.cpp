@@ -475,9 +475,6 @@ void DeckWindow::OpenBackgroundChooser() {
   RunBackgroundDialog(env_, ui_, window_, input);
 }
 
-// The windows and services of later work: each seam is reached through the command table, with the
-// periodic timers already stopped and started around it where the command asks for that.
-void DeckWindow::Seam(std::string_view name) { Log("command_seam", {{"name", std::string(name)}}); }
 void DeckWindow::OpenSlotLayout(int slotNumber) { editor_.OpenLayout(slotNumber); }
 
 bool DeckWindow::EnterSkinEditor() {

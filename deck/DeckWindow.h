@@ -152,7 +152,6 @@ class DeckWindow : public platform::ui::WindowHandler,
 
  private:
   bool Initialise();
-  void Seam(std::string_view name);
   void ApplySkin(LoadedSkin skin);
   void RunStartupActions();
   void AdoptChosenSkin();

@@ -1,4 +1,5 @@
 #include "tools/device/ProcessTree.h"
+#include "tools/device/DeviceScreen.h"
 
 #include <fcntl.h>
 #include <signal.h>
@@ -268,6 +269,57 @@ TEST_F(DeviceScreenTest, TheWindowManagerKeepsTopMostAboveAndHonoursTheTaskbar) 
   const auto position = [&](Window w) { return std::find(order.begin(), order.end(), w) - order.begin(); };
   EXPECT_GT(position(above), position(other)) << "the top-most window went under the one brought forward";
   XCloseDisplay(device);
+  list.reset();
+  EXPECT_EQ(CloseDevice(), 0);
+}
+
+// A copy of the demo device made of hard links, so that what the programs save (always through a new
+// file put in place) never reaches the built demo device.
+class LinkedDeviceCopy {
+ public:
+  LinkedDeviceCopy() : root_(std::string(VEXA_DEVICE_DIR) + "-test-" + std::to_string(getpid())) {
+    std::filesystem::remove_all(root_);
+    std::filesystem::copy(VEXA_DEVICE_DIR, root_,
+                          std::filesystem::copy_options::recursive | std::filesystem::copy_options::create_hard_links);
+  }
+  ~LinkedDeviceCopy() {
+    std::error_code ignored;
+    std::filesystem::remove_all(root_, ignored);
+  }
+  std::string operator/(const std::string& path) const { return (root_ / path).string(); }
+
+ private:
+  std::filesystem::path root_;
+};
+
+TEST_F(DeviceScreenTest, TheBootedLauncherShowsAndHidesTheShellsTaskbar) {
+  LinkedDeviceCopy device;
+  const std::string display = StartDevice({device / "Windows/explorer.exe", "/boot"}, "800x480", "en");
+  ASSERT_FALSE(display.empty());
+  auto list = platform::X11WindowList::Open(display.c_str());
+  ASSERT_NE(list, nullptr);
+  ASSERT_TRUE(WaitForWindow(*list, u"Vexa Deck Ver 3.x").has_value()) << "the launcher did not start on the device";
+  std::optional<platform::ui::ForeignWindow> taskbar;
+  for (int i = 0; i < 100 && !taskbar; ++i) {
+    taskbar = list->Find(std::nullopt, u"HHTaskBar");
+    if (!taskbar) std::this_thread::sleep_for(50ms);
+  }
+  ASSERT_TRUE(taskbar.has_value());
+  // The launcher's start leaves the taskbar as its settings say; GO-TASKBAR (the demo skin's Taskbar
+  // slot) turns it over, and once more back.
+  std::this_thread::sleep_for(1500ms);
+  const bool before = list->IsVisible(*taskbar);
+  auto turned = [&](bool expected) {
+    for (int i = 0; i < 60; ++i) {
+      if (list->IsVisible(*taskbar) == expected) return true;
+      std::this_thread::sleep_for(50ms);
+    }
+    return false;
+  };
+  ASSERT_TRUE(Tap(display, 700, 445));
+  EXPECT_TRUE(turned(!before)) << "GO-TASKBAR did not change the taskbar";
+  ASSERT_TRUE(Tap(display, 700, 445));
+  EXPECT_TRUE(turned(before));
   list.reset();
   EXPECT_EQ(CloseDevice(), 0);
 }
