@@ -10,8 +10,8 @@ namespace vexa::toolbar {
 
 namespace res = platform::ui::res::toolbar;
 
-const std::vector<ButtonSpec>& ButtonSet() {
-  static const std::vector<ButtonSpec> set = {
+const std::vector<ButtonEntry>& ButtonSet() {
+  static const std::vector<ButtonEntry> set = {
       {kHomeButton, res::kHome, u"Toolbar", nullptr, u"Home", false},
       {kM1Button, res::kM1, u"Hotkey1", u"ShowToolbar", u"M1", true},
       {kM1Button + 1, res::kM2, u"Hotkey2", u"ShowToolbar", u"M2", true},
@@ -82,14 +82,14 @@ ButtonLayout LayOutButtons(const ToolbarProfileStore& store) {
       std::clamp(store.GetInt(u"Main", u"ButtonHeight", kDefaultButtonHeight), 1, kLargestButton);
 
   gfx::Point next{0, 0};
-  for (const ButtonSpec& spec : ButtonSet()) {
+  for (const ButtonEntry& entry : ButtonSet()) {
     PlacedButton button;
-    button.id = spec.id;
-    button.icon = spec.icon;
-    button.shown = spec.showKey == nullptr || IsYesExactly(store.GetString(spec.section, spec.showKey, u"N"));
+    button.id = entry.id;
+    button.icon = entry.icon;
+    button.shown = entry.showKey == nullptr || IsYesExactly(store.GetString(entry.section, entry.showKey, u"N"));
     if (labels) {
       button.label =
-          spec.namedBySection ? store.GetString(spec.section, u"ShortName", spec.label) : spec.label;
+          entry.namedBySection ? store.GetString(entry.section, u"ShortName", entry.label) : entry.label;
     }
     if (button.shown) {
       button.rect = gfx::Rect::FromSize(next.x, next.y, width, height);
@@ -100,7 +100,7 @@ ButtonLayout LayOutButtons(const ToolbarProfileStore& store) {
       }
       layout.client.width = std::max(layout.client.width, button.rect.right);
       layout.client.height = std::max(layout.client.height, button.rect.bottom);
-      if (spec.id == kClockButton) {
+      if (entry.id == kClockButton) {
         const gfx::Rect icon = IconPlace({width, height}, layout.iconSize, !button.label.empty());
         layout.clockLabel = gfx::Rect{button.rect.left + 1, button.rect.top + icon.top, button.rect.right - 1,
                                       button.rect.top + icon.bottom};

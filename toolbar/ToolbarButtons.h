@@ -32,7 +32,7 @@ enum ToolbarControl : int {
 };
 
 // One button of the set, in layout order.
-struct ButtonSpec {
+struct ButtonEntry {
   int id;
   int icon;                 // resource number in the toolbar's set
   const char16_t* section;  // where its settings are: "Hotkey1", "Program2", "Toolbar" ...
@@ -42,7 +42,7 @@ struct ButtonSpec {
 };
 
 // The button set in layout order.
-const std::vector<ButtonSpec>& ButtonSet();
+const std::vector<ButtonEntry>& ButtonSet();
 
 // The defaults of the settings the layout reads.
 inline constexpr int kDefaultButtonWidth = 34;

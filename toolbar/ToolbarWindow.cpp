@@ -53,11 +53,11 @@ platform::ui::WindowTemplate ToolbarTemplate(gfx::Size screen) {
   const int width = 2 * kDefaultButtonWidth;
   const int height = kDefaultButtonHeight;
   tmpl.rect = gfx::Rect::FromSize((screen.width - width) / 2, (screen.height - height) / 2, width, height);
-  for (const ButtonSpec& spec : ButtonSet()) {
-    tmpl.controls.push_back({spec.id,
+  for (const ButtonEntry& entry : ButtonSet()) {
+    tmpl.controls.push_back({entry.id,
                              ControlKind::kOwnerDrawButton,
                              {0, 0, kDefaultButtonWidth, kDefaultButtonHeight},
-                             spec.label,
+                             entry.label,
                              platform::ui::kHidden | platform::ui::kDisabled});
   }
   tmpl.controls.push_back({kClockLabel,
