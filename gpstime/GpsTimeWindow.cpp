@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "common/text/Text.h"
 #include "deck/gps/GpsTimeAttempt.h"
 #include "deck/gps/SerialLink.h"
 #include "platform/ui/Graphics.h"
@@ -71,17 +72,6 @@ platform::ui::WindowTemplate SettingsTemplate(gfx::Size screen) {
   return tmpl;
 }
 
-std::u16string Digits(int value, int width) {
-  std::u16string text;
-  if (value < 0) value = 0;
-  do {
-    text.insert(text.begin(), static_cast<char16_t>(u'0' + value % 10));
-    value /= 10;
-  } while (value > 0);
-  while (static_cast<int>(text.size()) < width) text.insert(text.begin(), u'0');
-  return text;
-}
-
 int IndexOf(std::u16string_view text, const std::u16string_view* list, int count) {
   for (int i = 0; i < count; ++i) {
     if (list[i] == text) return i;
@@ -98,9 +88,11 @@ class SettingsDialog : public platform::ui::WindowHandler {
     for (auto port : kPortNames) window.AddItem(kPortList, port);
     for (auto speed : kSpeedTexts) window.AddItem(kSpeedList, speed);
     window.Select(kPortList, IndexOf(GpsTimeSettings::PortOf(table_), kPortNames, std::size(kPortNames)));
-    window.Select(kSpeedList, IndexOf(GpsTimeSettings::SpeedTextOf(table_), kSpeedTexts, std::size(kSpeedTexts)));
-    window.SetCheck(kExitCheck, GpsTimeSettings::SuccessToExitOf(table_) ? platform::ui::CheckState::kChecked
-                                                                         : platform::ui::CheckState::kUnchecked);
+    window.Select(kSpeedList,
+                  IndexOf(GpsTimeSettings::SpeedTextOf(table_), kSpeedTexts, std::size(kSpeedTexts)));
+    window.SetCheck(kExitCheck, GpsTimeSettings::SuccessToExitOf(table_)
+                                    ? platform::ui::CheckState::kChecked
+                                    : platform::ui::CheckState::kUnchecked);
   }
 
   void OnCommand(Window& window, int id, Notification notification) override {
@@ -136,7 +128,8 @@ class SettingsDialog : public platform::ui::WindowHandler {
 
 class MainWindow : public platform::ui::WindowHandler {
  public:
-  MainWindow(Environment& env, platform::ui::UserInterface& ui) : env_(env), ui_(ui), link_(env.platform().serialPorts) {}
+  MainWindow(Environment& env, platform::ui::UserInterface& ui)
+      : env_(env), ui_(ui), link_(env.platform().serialPorts) {}
 
   void OnInit(Window& window) override {
     window.SetIcon(res::kProgramIcon);
@@ -148,7 +141,8 @@ class MainWindow : public platform::ui::WindowHandler {
       configIcon_ = platform.resources->Icon(res::gpstime::kConfig, {kButtonIconSide, kButtonIconSide});
       returnIcon_ = platform.resources->Icon(res::gpstime::kReturn, {kButtonIconSide, kButtonIconSide});
     }
-    for (int id : {kStatusCaption, kStatus, kDateLine, kTimeLine}) window.SetControlColors(id, kStaticText, kWhite);
+    for (int id : {kStatusCaption, kStatus, kDateLine, kTimeLine})
+      window.SetControlColors(id, kStaticText, kWhite);
     platform::FontSpec font;
     font.face = u"System";
     font.height = 18;
@@ -203,7 +197,8 @@ class MainWindow : public platform::ui::WindowHandler {
     return true;
   }
 
-  void OnDrawItem(Window&, int controlId, gfx::Bitmap& canvas, const platform::ui::DrawItemState& state) override {
+  void OnDrawItem(Window&, int controlId, gfx::Bitmap& canvas,
+                  const platform::ui::DrawItemState& state) override {
     gfx::FillRect(canvas, canvas.bounds(), kWhite);
     if (state.pressed) {
       gfx::DrawSunkenFrame(canvas, canvas.bounds());
@@ -214,9 +209,9 @@ class MainWindow : public platform::ui::WindowHandler {
     if (icon) {
       const int shift = state.pressed ? 1 : 0;
       // The icon's see-through colour lets the button's face show around it.
-      const gfx::Rect at = gfx::Rect::FromSize((canvas.width() - icon->width()) / 2 + shift,
-                                               (canvas.height() - icon->height()) / 2 + shift, icon->width(),
-                                               icon->height());
+      const gfx::Rect at =
+          gfx::Rect::FromSize((canvas.width() - icon->width()) / 2 + shift,
+                              (canvas.height() - icon->height()) / 2 + shift, icon->width(), icon->height());
       gfx::KeyedCopy(canvas, at, *icon, icon->bounds(), res::kIconTransparent);
     }
     if (state.focused) gfx::DrawFocusRect(canvas, {3, 3, canvas.width() - 3, canvas.height() - 3});
@@ -248,10 +243,11 @@ class MainWindow : public platform::ui::WindowHandler {
     // long the attempt gives up, and the next one comes a second later, with Return usable between.
     options.timeLimit = kAttemptLimitMs;
     options.texts = gps::KoreanGpsTimeTexts();
-    gps::GpsTimeAttempt attempt(link_, *platform.clock, platform.clockSetter, [&window](std::u16string_view text) {
-      window.SetText(kStatus, text);
-      window.Update();
-    });
+    gps::GpsTimeAttempt attempt(link_, *platform.clock, platform.clockSetter,
+                                [&window](std::u16string_view text) {
+                                  window.SetText(kStatus, text);
+                                  window.Update();
+                                });
     if (!attempt.Run(options)) {
       window.SetTimer(kAttemptTimer, kRetryMs);
       return;
@@ -286,7 +282,9 @@ class MainWindow : public platform::ui::WindowHandler {
 
 }  // namespace
 
-std::u16string SettingsPath(Environment& env) { return env.GetPath(PATH_PROGRAM_DIR) + u"\\VexaGPSTime.ini"; }
+std::u16string SettingsPath(Environment& env) {
+  return env.GetPath(PATH_PROGRAM_DIR) + u"\\VexaGPSTime.ini";
+}
 
 void LoadSettings(Environment& env, SettingsTable& table) {
   const auto bytes = env.platform().files.ReadWholeFile(SettingsPath(env), SettingsTable::kMaxFileBytes);
@@ -294,13 +292,14 @@ void LoadSettings(Environment& env, SettingsTable& table) {
 }
 
 std::u16string DateLine(const platform::DateTime& t) {
-  return Digits(t.year, 4) + u"." + Digits(t.month, 2) + u"." + Digits(t.day, 2);
+  return text::ZeroPadded(t.year, 4) + u"." + text::ZeroPadded(t.month, 2) + u"." +
+         text::ZeroPadded(t.day, 2);
 }
 
 std::u16string TimeLine(const platform::DateTime& t) {
   const int hour = t.hour > 12 ? t.hour - 12 : t.hour;
-  return std::u16string(t.hour < 12 ? u"오전 " : u"오후 ") + Digits(hour, 1) + u":" + Digits(t.minute, 2) + u":" +
-         Digits(t.second, 2);
+  return std::u16string(t.hour < 12 ? u"오전 " : u"오후 ") + text::ZeroPadded(hour, 1) + u":" +
+         text::ZeroPadded(t.minute, 2) + u":" + text::ZeroPadded(t.second, 2);
 }
 
 bool RunSettingsDialog(Environment& env, platform::ui::UserInterface& ui, platform::ui::Window* owner,

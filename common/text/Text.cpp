@@ -173,6 +173,13 @@ std::u16string FromInt(std::int64_t value) {
   return std::u16string(p, end);
 }
 
+std::u16string ZeroPadded(std::int64_t value, int width) {
+  std::u16string digits = FromInt(value < 0 ? 0 : value);
+  if (static_cast<int>(digits.size()) < width)
+    digits.insert(0, static_cast<std::size_t>(width) - digits.size(), u'0');
+  return digits;
+}
+
 // Decodes UTF-8, replacing each maximal invalid subsequence with one U+FFFD: overlong forms, encoded
 // surrogates, values past U+10FFFF, stray continuation bytes and truncated sequences.
 std::u16string FromUtf8(std::string_view s) {

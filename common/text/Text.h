@@ -36,6 +36,9 @@ std::u16string TrimRight(std::u16string_view s);
 std::int32_t ParseInt(std::u16string_view s);
 // Plain decimal, as "%d" writes it.
 std::u16string FromInt(std::int64_t value);
+// Decimal with leading zeros up to `width` digits, as "%.2d" writes it ("07"); a negative value
+// shows as 0 (clock and date fields).
+std::u16string ZeroPadded(std::int64_t value, int width);
 
 // UTF-8 at the edges (host file names, logs, command lines). Unpaired surrogates and invalid UTF-8
 // become U+FFFD.

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "common/text/Text.h"
 #include "deck/gps/SerialLink.h"
 
 namespace vexa::gps {
@@ -25,7 +26,9 @@ constexpr int kOkIconSide = 24;
 constexpr int kWidth = 320;
 constexpr int kHeight = 128;
 
-bool UsesLargeFont(gfx::Size screen) { return screen.width >= 640 && screen.height >= 480; }
+bool UsesLargeFont(gfx::Size screen) {
+  return screen.width >= 640 && screen.height >= 480;
+}
 
 gfx::Rect Centred(gfx::Size screen, int width, int height) {
   return gfx::Rect::FromSize((screen.width - width) / 2, (screen.height - height) / 2, width, height);
@@ -49,8 +52,11 @@ platform::ui::WindowTemplate GpsTimeTemplate(const GpsTimeDialogOptions& options
       {kGpsTimeStatus, ControlKind::kStatusText, {64, 66, 312, 122}, toolbar ? u"접속중..." : u"...", 0});
   tmpl.controls.push_back(
       {kGpsTimeDate, ControlKind::kStatic, {64, 48, 312, 76}, u"0000.00.00", platform::ui::kHidden});
-  tmpl.controls.push_back({kGpsTimeTime, ControlKind::kStatic, {64, 84, 312, 112},
-                           toolbar ? u"오전 00:00:00" : u"HR 00:00:00", platform::ui::kHidden});
+  tmpl.controls.push_back({kGpsTimeTime,
+                           ControlKind::kStatic,
+                           {64, 84, 312, 112},
+                           toolbar ? u"오전 00:00:00" : u"HR 00:00:00",
+                           platform::ui::kHidden});
   if (UsesLargeFont(screen)) {
     auto scale = [](int v) { return v * 3 / 2; };
     tmpl.rect = Centred(screen, scale(kWidth), scale(kHeight));
@@ -62,30 +68,21 @@ platform::ui::WindowTemplate GpsTimeTemplate(const GpsTimeDialogOptions& options
   return tmpl;
 }
 
-std::u16string Digits(int value, int width) {
-  std::u16string text;
-  if (value < 0) value = 0;
-  do {
-    text.insert(text.begin(), static_cast<char16_t>(u'0' + value % 10));
-    value /= 10;
-  } while (value > 0);
-  while (static_cast<int>(text.size()) < width) text.insert(text.begin(), u'0');
-  return text;
-}
-
 // "2026.12.08"
 std::u16string DateLine(const platform::DateTime& t) {
-  return Digits(t.year, 4) + u"." + Digits(t.month, 2) + u"." + Digits(t.day, 2);
+  return text::ZeroPadded(t.year, 4) + u"." + text::ZeroPadded(t.month, 2) + u"." +
+         text::ZeroPadded(t.day, 2);
 }
 
 // "HR 21:35:09" in the launcher; "오후 9:35:09" in the toolbar, as its calendar shows the time.
 std::u16string TimeLine(const platform::DateTime& t, GpsTimeLook look) {
   if (look == GpsTimeLook::kToolbar) {
     const int hour = t.hour > 12 ? t.hour - 12 : t.hour;
-    return std::u16string(t.hour < 12 ? u"오전 " : u"오후 ") + Digits(hour, 1) + u":" + Digits(t.minute, 2) + u":" +
-           Digits(t.second, 2);
+    return std::u16string(t.hour < 12 ? u"오전 " : u"오후 ") + text::ZeroPadded(hour, 1) + u":" +
+           text::ZeroPadded(t.minute, 2) + u":" + text::ZeroPadded(t.second, 2);
   }
-  return u"HR " + Digits(t.hour, 2) + u":" + Digits(t.minute, 2) + u":" + Digits(t.second, 2);
+  return u"HR " + text::ZeroPadded(t.hour, 2) + u":" + text::ZeroPadded(t.minute, 2) + u":" +
+         text::ZeroPadded(t.second, 2);
 }
 
 class GpsTimeDialog : public platform::ui::WindowHandler {
@@ -113,7 +110,8 @@ class GpsTimeDialog : public platform::ui::WindowHandler {
           window.SetControlPicture(kGpsTimePicture, *picture);
         }
       }
-      if (options_.okIcon != 0) okIcon_ = services_.resources->Icon(options_.okIcon, {kOkIconSide, kOkIconSide});
+      if (options_.okIcon != 0)
+        okIcon_ = services_.resources->Icon(options_.okIcon, {kOkIconSide, kOkIconSide});
     }
     window.SetTimer(kGpsTimeAttemptTimer, kFirstAttemptMs);
   }
@@ -131,11 +129,12 @@ class GpsTimeDialog : public platform::ui::WindowHandler {
     }
     if (timerId != kGpsTimeAttemptTimer) return;
     window.KillTimer(kGpsTimeAttemptTimer);
-    GpsTimeAttempt attempt(link_, services_.clock, services_.clockSetter, [&window](std::u16string_view text) {
-      // The attempt holds the thread while it reads, so each step is painted at once.
-      window.SetText(kGpsTimeStatus, text);
-      window.Update();
-    });
+    GpsTimeAttempt attempt(link_, services_.clock, services_.clockSetter,
+                           [&window](std::u16string_view text) {
+                             // The attempt holds the thread while it reads, so each step is painted at once.
+                             window.SetText(kGpsTimeStatus, text);
+                             window.Update();
+                           });
     if (!attempt.Run(options_.attempt)) {
       window.SetTimer(kGpsTimeAttemptTimer, kRetryMs);
       return;
@@ -156,7 +155,8 @@ class GpsTimeDialog : public platform::ui::WindowHandler {
     return true;
   }
 
-  void OnDrawItem(Window&, int controlId, gfx::Bitmap& canvas, const platform::ui::DrawItemState& state) override {
+  void OnDrawItem(Window&, int controlId, gfx::Bitmap& canvas,
+                  const platform::ui::DrawItemState& state) override {
     if (controlId != kGpsTimeOk) return;
     gfx::FillRect(canvas, canvas.bounds(), kStaticBack);
     if (state.pressed) {
@@ -167,7 +167,8 @@ class GpsTimeDialog : public platform::ui::WindowHandler {
     if (okIcon_) {
       const int shift = state.pressed ? 1 : 0;
       gfx::DrawIcon(canvas,
-                    {(canvas.width() - okIcon_->width()) / 2 + shift, (canvas.height() - okIcon_->height()) / 2 + shift},
+                    {(canvas.width() - okIcon_->width()) / 2 + shift,
+                     (canvas.height() - okIcon_->height()) / 2 + shift},
                     *okIcon_);
     }
     if (state.focused) gfx::DrawFocusRect(canvas, {3, 3, canvas.width() - 3, canvas.height() - 3});

@@ -26,12 +26,6 @@ const platform::ui::ControlTemplate kControls[] = {
 constexpr int kWidth = 400;
 constexpr int kHeight = 176;
 
-std::u16string Digits(int value, int width) {
-  std::u16string digits = text::FromInt(value < 0 ? 0 : value);
-  while (static_cast<int>(digits.size()) < width) digits.insert(digits.begin(), u'0');
-  return digits;
-}
-
 class ToolbarCalendar : public platform::ui::WindowHandler {
  public:
   ToolbarCalendar(ToolbarHost& host, const platform::ui::WindowTemplate& tmpl) : host_(host), tmpl_(tmpl) {}
@@ -83,9 +77,9 @@ class ToolbarCalendar : public platform::ui::WindowHandler {
 
 std::u16string ClockLabelText(int hour, int minute, int second, int iconSize) {
   const int shown = hour > 12 ? hour - 12 : hour;
-  std::u16string label = text::FromInt(shown) + u":" + Digits(minute, 2);
+  std::u16string label = text::FromInt(shown) + u":" + text::ZeroPadded(minute, 2);
   if (iconSize == 16) return label;
-  return label + u"\n[" + Digits(second, 2) + u"]";
+  return label + u"\n[" + text::ZeroPadded(second, 2) + u"]";
 }
 
 std::u16string CalendarDateLine(const platform::DateTime& time, platform::LocaleNames* names) {
@@ -94,13 +88,14 @@ std::u16string CalendarDateLine(const platform::DateTime& time, platform::Locale
     // The locale counts Monday as day 1 and Sunday as day 7.
     weekday = names->DayName(time.dayOfWeek == 0 ? 7 : time.dayOfWeek, false).substr(0, 1);
   }
-  return Digits(time.year, 4) + u"." + Digits(time.month, 2) + u"." + Digits(time.day, 2) + u"(" + weekday + u")";
+  return text::ZeroPadded(time.year, 4) + u"." + text::ZeroPadded(time.month, 2) + u"." +
+         text::ZeroPadded(time.day, 2) + u"(" + weekday + u")";
 }
 
 std::u16string CalendarTimeLine(const platform::DateTime& time) {
   const int hour = time.hour > 12 ? time.hour - 12 : time.hour;
-  return std::u16string(time.hour < 12 ? u"오전 " : u"오후 ") + text::FromInt(hour) + u":" + Digits(time.minute, 2) +
-         u":" + Digits(time.second, 2);
+  return std::u16string(time.hour < 12 ? u"오전 " : u"오후 ") + text::FromInt(hour) + u":" +
+         text::ZeroPadded(time.minute, 2) + u":" + text::ZeroPadded(time.second, 2);
 }
 
 void RunCalendar(ToolbarHost& host) {
@@ -108,14 +103,17 @@ void RunCalendar(ToolbarHost& host) {
   platform::ui::WindowTemplate tmpl;
   tmpl.title = kToolbarCalendarTitle;
   tmpl.style = platform::ui::kCaption | platform::ui::kTopMost;
-  tmpl.rect = gfx::Rect::FromSize((screen.width - kWidth) / 2, (screen.height - kHeight) / 2, kWidth, kHeight);
+  tmpl.rect =
+      gfx::Rect::FromSize((screen.width - kWidth) / 2, (screen.height - kHeight) / 2, kWidth, kHeight);
   tmpl.controls.assign(std::begin(kControls), std::end(kControls));
   ScaleForLargeFont(tmpl, screen, true);
   ToolbarCalendar window(host, tmpl);
   host.Ui().RunModal(tmpl, window, &host.Window());
 }
 
-void RunToolbarGpsTime(ToolbarHost& host) { RunToolbarGpsTimeOver(host, &host.Window()); }
+void RunToolbarGpsTime(ToolbarHost& host) {
+  RunToolbarGpsTimeOver(host, &host.Window());
+}
 
 void RunToolbarGpsTimeOver(ToolbarHost& host, platform::ui::Window* owner) {
   platform::Platform& platform = host.Platform();
@@ -132,8 +130,8 @@ void RunToolbarGpsTimeOver(ToolbarHost& host, platform::ui::Window* owner) {
   attempt.lineLength = 199;  // 200 bytes with the '$'
   attempt.lines = 100;
   attempt.texts = gps::KoreanGpsTimeTexts();
-  gps::RunGpsTimeDialog({host.Ui(), *platform.clock, platform.clockSetter, platform.serialPorts, platform.resources},
-                        options);
+  gps::RunGpsTimeDialog(
+      {host.Ui(), *platform.clock, platform.clockSetter, platform.serialPorts, platform.resources}, options);
 }
 
 }  // namespace vexa::toolbar
