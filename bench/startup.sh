@@ -31,8 +31,8 @@ measure() {
 }
 
 deck="$device/Storage Card/VexaDeck/VexaDeck.exe"
-demo="$device/Windows/explorer.exe"
-printf '%-34s %s\n' "DemoApp" "$(measure "$demo" --module-path '\Windows\explorer.exe')"
+demo="$device/Storage Card/Navi/navi.exe"
+printf '%-34s %s\n' "DemoApp" "$(measure "$demo" --module-path '\Storage Card\Navi\navi.exe')"
 printf '%-34s %s\n' "VexaDeck, demo skin 800x480" "$(measure "$deck" --module-path '\Storage Card\VexaDeck\VexaDeck.exe')"
 
 # Forty slots naming one large PNG: each file is decoded once, reduced to the screen.

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <system_error>
 
 #include "common/text/Text.h"
 #include "platform/qt/QtFontRegistry.h"
@@ -37,6 +38,27 @@ std::u16string FallbackFamily() {
   }();
   return family;
 }
+
+}  // namespace
+
+QtFontWarmUp::QtFontWarmUp() {
+  try {
+    thread_ = std::thread([] {
+      // Opening the face reads its tables; the face is shared by every thread and size after that.
+      QFont font(ToQString(FallbackFamily()));
+      font.setPixelSize(kDefaultCellHeight);
+      (void)QFontMetricsF(font).height();
+    });
+  } catch (const std::system_error&) {
+    // No thread to be had: the first text finds its face itself.
+  }
+}
+
+QtFontWarmUp::~QtFontWarmUp() {
+  if (thread_.joinable()) thread_.join();
+}
+
+namespace {
 
 int AlignFlags(ui::TextAlign align) {
   switch (align) {

@@ -3,6 +3,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <thread>
 
 #include "platform/ui/Graphics.h"
 
@@ -44,6 +45,21 @@ class QtTextRenderer : public ui::TextRenderer {
   std::map<std::pair<std::u16string, int>, int> pixelSizes_;  // (family, cell height) -> pixel size
   std::map<std::u16string, std::u16string> families_;          // face -> family drawn with
   unsigned familiesGeneration_ = 0;                            // the font generation families_ holds
+};
+
+// Fills Qt's font database and finds the fallback face on a thread of its own while the program
+// prepares its first window, so the first text drawn need not wait for the host's font configuration
+// to be read (the larger part of a first frame's text). Made right after the Qt application, removed
+// before it: the destructor waits for the thread. Look-ups made meanwhile wait on the database's lock.
+class QtFontWarmUp {
+ public:
+  QtFontWarmUp();
+  ~QtFontWarmUp();
+  QtFontWarmUp(const QtFontWarmUp&) = delete;
+  QtFontWarmUp& operator=(const QtFontWarmUp&) = delete;
+
+ private:
+  std::thread thread_;
 };
 
 }  // namespace vexa::platform

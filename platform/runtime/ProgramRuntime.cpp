@@ -4,6 +4,9 @@
 #include <QEventLoop>
 
 #include <cstdlib>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -99,6 +102,18 @@ std::string LocateProblem(const LocateOptions& locate) {
          "\"; give its device path with --module-path";
 }
 
+// Pictures, canvases and file buffers of a screen's size (1.5 MB at 800 × 480) are made and freed on
+// every full repaint and skin load. Left to itself the allocator maps each one afresh and unmaps it
+// when freed, so every page is faulted in and cleared again each time; kept in the heap, freed ones
+// are reused. Only blocks larger than any screen's picture (a huge PNG decoded before it is reduced)
+// are still mapped apart and given back at once.
+void KeepScreenSizedBuffers() {
+#if defined(__GLIBC__)
+  mallopt(M_MMAP_THRESHOLD, 32 << 20);
+  mallopt(M_TRIM_THRESHOLD, 64 << 20);
+#endif
+}
+
 // The Qt application, made once per process; headless runs draw offscreen, desktop runs on the
 // platform the display check chose (none: Qt's own choice). Qt sees only the program path and the
 // platform: the other arguments are the device program's, not Qt's.
@@ -126,6 +141,7 @@ std::unique_ptr<QApplication> MakeApplication(const char* program, bool headless
 }  // namespace
 
 int RunProgram(int argc, char** argv, const ProgramInfo& info, const ProgramMain& main) {
+  KeepScreenSizedBuffers();
   const std::string name = info.name.empty() ? std::string("program") : text::ToUtf8(info.name);
   const auto fail = [&](const std::string& message) {
     std::cerr << name << ": " << message << std::endl;
@@ -214,6 +230,8 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info, const ProgramMain
       QCoreApplication::instance() == nullptr ? RuntimeFolder::ProvideIfMissing() : nullptr;
   const std::unique_ptr<QApplication> application =
       MakeApplication(argc > 0 ? argv[0] : "vexa", options.headless, platformName);
+  std::optional<QtFontWarmUp> fontWarmUp;
+  if (application != nullptr) fontWarmUp.emplace();
 
   // The device.
   PosixFileSystem hostFiles(location->hostRoot);
