@@ -95,6 +95,9 @@ void BM_ProfileStoreRead(benchmark::State& state) {
   const auto keys = static_cast<int>(state.range(1));
   device.WriteHostFile("big.ini", SettingsFile(sections, keys));
   ProfileStore store(device.platform());
+  // Every timed read is a read again, as the launcher reads its settings after each change: the room
+  // the first read makes is paid once, not spread over however few runs a large file gets.
+  if (!store.Read(platform::kNoWindow, u"\\big.ini")) state.SkipWithError("the file did not read");
   for (auto _ : state) {
     if (!store.Read(platform::kNoWindow, u"\\big.ini") ||
         store.EntryCount() != static_cast<std::size_t>(sections) * keys) {

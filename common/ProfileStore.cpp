@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 #include <new>
+#include <optional>
+#include <span>
 
 #include "common/text/DeviceText.h"
 #include "common/text/Text.h"
@@ -51,7 +54,7 @@ void ProfileStore::Release(Span span) {
     pool += View(piece);
     piece = moved;
   };
-  for (Span& section : sections_) move(section);
+  for (Section& section : sections_) move(section.name);
   for (Entry& entry : entries_) {
     if (entry.section == Entry::kRemoved) continue;
     move(entry.key);
@@ -68,7 +71,7 @@ bool ProfileStore::SameContent(const ProfileStore& other) const {
     if (entry.section == Entry::kRemoved) continue;
     while (other.entries_[j].section == Entry::kRemoved) ++j;
     const Entry& theirs = other.entries_[j++];
-    if (View(sections_[entry.section]) != other.View(other.sections_[theirs.section]) ||
+    if (View(sections_[entry.section].name) != other.View(other.sections_[theirs.section].name) ||
         View(entry.key) != other.View(theirs.key) || View(entry.value) != other.View(theirs.value)) {
       return false;
     }
@@ -79,7 +82,7 @@ bool ProfileStore::SameContent(const ProfileStore& other) const {
 void ProfileStore::GetSectionNames(std::vector<std::u16string>& names) const {
   names.clear();
   names.reserve(sections_.size());
-  for (const Span section : sections_) names.emplace_back(View(section));
+  for (const Section& section : sections_) names.emplace_back(View(section.name));
 }
 
 void ProfileStore::GetKeyNames(std::u16string_view section, std::vector<std::u16string>& keys) const {
@@ -93,20 +96,20 @@ void ProfileStore::GetKeyNames(std::u16string_view section, std::vector<std::u16
 
 std::uint32_t ProfileStore::FindSection(std::u16string_view section) const {
   return sectionIndex_.Find(FoldedIndex::Hash(section),
-                            [&](std::uint32_t id) { return text::EqualsNoCase(View(sections_[id]), section); });
+                            [&](std::uint32_t id) { return text::EqualsNoCase(View(sections_[id].name), section); });
 }
 
 std::uint32_t ProfileStore::SectionOf(std::u16string_view section, std::uint32_t hash) {
   const auto next = static_cast<std::uint32_t>(sections_.size());
   const std::uint32_t id = sectionIndex_.FindOrInsert(
-      hash, next, [&](std::uint32_t s) { return text::EqualsNoCase(View(sections_[s]), section); });
-  if (id == next) sections_.push_back(Keep(section));
+      hash, next, [&](std::uint32_t s) { return text::EqualsNoCase(View(sections_[s].name), section); });
+  if (id == next) sections_.push_back({Keep(section), hash});
   return id;
 }
 
 std::uint32_t ProfileStore::FindEntry(std::uint32_t section, std::u16string_view key) const {
   if (section == FoldedIndex::kNone) return FoldedIndex::kNone;
-  return entryIndex_.Find(FoldedIndex::Hash(key, section), [&](std::uint32_t id) {
+  return entryIndex_.Find(KeyHash(key, section), [&](std::uint32_t id) {
     return entries_[id].section == section && text::EqualsNoCase(View(entries_[id].key), key);
   });
 }
@@ -141,83 +144,177 @@ void ProfileStore::Compact() {
   removed_ = 0;
   entryIndex_.Clear();
   for (std::uint32_t id = 0; id < entries_.size(); ++id) {
-    entryIndex_.Insert(FoldedIndex::Hash(View(entries_[id].key), entries_[id].section), id);
+    entryIndex_.Insert(KeyHash(View(entries_[id].key), entries_[id].section), id);
   }
 }
 
 bool ProfileStore::Read(platform::WindowHandle owner, std::u16string_view path) {
   Clear();
   try {
-    const auto bytes = platform_.files.ReadWholeFile(path, kMaxIniFileBytes);
-    if (!bytes) {
+    const std::unique_ptr<platform::File> file = platform_.files.Open(path, platform::OpenMode::kRead);
+    const std::optional<std::uint64_t> size = file ? file->Size() : std::nullopt;
+    if (!size || *size > kMaxIniFileBytes) {
       ShowOpenError(owner, path, false);
       return false;
     }
-    const std::string_view content = UpToFirstZero(*bytes);
-    if (content.empty()) return true;
-    // A code page's text has no more characters than bytes. Room kept from a much larger file is
-    // given back.
-    if (pool_.capacity() > 2 * content.size() + 65536) std::u16string().swap(pool_);
-    pool_.reserve(content.size());
-    // Key lines are stored a few at a time: the index slots of a batch's sections are loaded while
-    // the next lines are split, and those of its entries while the sections are found, rather than
-    // waited for one line at a time. Large files have indexes larger than the processor's caches.
+    // The file is read, decoded and parsed a piece at a time, and its text is the pool: keys, values
+    // and section names are pieces of the text as read, never copied again. A piece's bytes, its text
+    // and its lines stay in the processor's cache from the read to the index. A code page's text (or
+    // UTF-8) has no more characters than bytes, so the pool is made once; room kept from a much larger
+    // file is given back.
+    if (pool_.capacity() > 2 * *size + 65536) std::u16string().swap(pool_);
+    pool_.reserve(static_cast<std::size_t>(*size));
+
+    // Key lines are stored a few at a time: the index slots of a batch's sections and entries are
+    // loaded while the next lines are split, rather than waited for one line at a time. Large files
+    // have indexes larger than the processor's caches. A key's hash is seeded by its section's name,
+    // so both are known as soon as the line is read.
     struct Line {
-      std::uint32_t nameAt;  // the section's name in `names`
-      std::uint32_t nameSize;
+      Span section;  // its header's name
       std::uint32_t sectionHash;
-      std::uint32_t section;
+      Span key;
+      Span value;
       std::uint32_t hash;
-      std::u16string_view key;
-      std::u16string_view value;
     };
     std::array<Line, 16> batch;
     std::size_t batched = 0;
-    std::u16string names;
+    std::size_t referenced = 0;  // characters of the pool that sections and entries refer to
+    Span lastSection{UINT32_MAX, 0};
+    std::uint32_t lastSectionId = 0;
     auto storeBatch = [&] {
       for (std::size_t i = 0; i < batched; ++i) {
-        Line& line = batch[i];
-        if (i > 0 && line.nameAt == batch[i - 1].nameAt) {
-          line.section = batch[i - 1].section;
-        } else {
-          line.section =
-              SectionOf(std::u16string_view(names).substr(line.nameAt, line.nameSize), line.sectionHash);
+        const Line& line = batch[i];
+        if (line.section.at != lastSection.at) {
+          const auto next = static_cast<std::uint32_t>(sections_.size());
+          const std::u16string_view name = View(line.section);
+          lastSectionId = sectionIndex_.FindOrInsert(line.sectionHash, next, [&](std::uint32_t s) {
+            return text::EqualsNoCase(View(sections_[s].name), name);
+          });
+          if (lastSectionId == next) {
+            sections_.push_back({line.section, line.sectionHash});
+            referenced += line.section.size;
+          }
+          lastSection = line.section;
         }
-        line.hash = FoldedIndex::Hash(line.key, line.section);
-        entryIndex_.Prefetch(line.hash);
+        const std::uint32_t section = lastSectionId;
+        const auto next = static_cast<std::uint32_t>(entries_.size());
+        const std::u16string_view key = View(line.key);
+        const std::uint32_t id = entryIndex_.FindOrInsert(line.hash, next, [&](std::uint32_t e) {
+          return entries_[e].section == section && text::EqualsNoCase(View(entries_[e].key), key);
+        });
+        if (id != next) {
+          // A key given again: the later value holds, as when it is set.
+          referenced = referenced - entries_[id].value.size + line.value.size;
+          entries_[id].value = line.value;
+          continue;
+        }
+        entries_.push_back({section, line.key, line.value});
+        referenced += line.key.size + line.value.size;
       }
-      for (std::size_t i = 0; i < batched; ++i) Set(batch[i].section, batch[i].hash, batch[i].key, batch[i].value);
       batched = 0;
-      names.clear();
     };
-    auto entry = [&](std::u16string_view name, std::u16string_view key, std::u16string_view value) {
-      Line line;
-      const Line* previous = batched > 0 ? &batch[batched - 1] : nullptr;
-      if (previous != nullptr && std::u16string_view(names).substr(previous->nameAt, previous->nameSize) == name) {
-        line.nameAt = previous->nameAt;
-        line.nameSize = previous->nameSize;
-        line.sectionHash = previous->sectionHash;
-      } else {
-        line.nameAt = static_cast<std::uint32_t>(names.size());
-        line.nameSize = static_cast<std::uint32_t>(name.size());
-        names += name;
-        line.sectionHash = FoldedIndex::Hash(name);
-        sectionIndex_.Prefetch(line.sectionHash);
+    const auto spanOf = [&](std::u16string_view piece) {
+      if (piece.empty()) return Span{};
+      return Span{static_cast<std::uint32_t>(piece.data() - pool_.data()), static_cast<std::uint32_t>(piece.size())};
+    };
+    // The current header; no keys are taken before one with a name.
+    Span section;
+    std::uint32_t sectionHash = 0;
+    bool inSection = false;
+    // Only CR LF ends a line, and the last line counts without one. A line starting with "[" is a header
+    // whose name is the line without its first and last character, trimmed ("[Main]" is Main); empty
+    // lines, lines before a header with a name and lines without "=" are skipped. The key is trimmed,
+    // and the value too unless the key is "Text": captions may be padded on purpose.
+    auto parse = [&](std::size_t from) {
+      const std::u16string_view text(pool_);
+      for (std::size_t start = from; start <= text.size();) {
+        auto end = text.find(u"\r\n", start);
+        if (end == std::u16string_view::npos) end = text.size();
+        const std::u16string_view line = text.substr(start, end - start);
+        start = end + 2;
+        if (!line.empty() && line.front() == u'[') {
+          // The last character is dropped whatever it is.
+          const std::u16string_view name = line.size() < 2 ? std::u16string_view() : text::TrimView(line.substr(1, line.size() - 2));
+          inSection = !name.empty();
+          if (inSection) {
+            section = spanOf(name);
+            sectionHash = FoldedIndex::Hash(name);
+            sectionIndex_.Prefetch(sectionHash);
+          }
+          continue;
+        }
+        if (line.empty() || !inSection) continue;
+        const auto equals = line.find(u'=');
+        if (equals == std::u16string_view::npos) continue;
+        const std::u16string_view key = text::TrimView(line.substr(0, equals));
+        std::u16string_view value = line.substr(equals + 1);
+        if (!text::EqualsNoCase(key, u"Text")) value = text::TrimView(value);
+        const std::uint32_t hash = FoldedIndex::Hash(key, sectionHash);
+        entryIndex_.Prefetch(hash);
+        batch[batched++] = {section, sectionHash, spanOf(key), spanOf(value), hash};
+        if (batched == batch.size()) storeBatch();
       }
-      line.key = key;
-      // A "Text" value keeps its blanks: captions may be padded on purpose.
-      line.value = text::EqualsNoCase(key, u"Text") ? value : text::TrimView(value);
-      batch[batched++] = line;
-      if (batched == batch.size()) storeBatch();
     };
-    // The text is decoded a piece at a time; the batch refers to its piece and is stored before the next.
-    text::DeviceTextPieces pieces(content, platform_.locale.AnsiCodePage());
-    std::u16string piece;
-    std::u16string current;
-    while (pieces.Next(piece)) {
-      ForEachIniEntry(piece, current, entry);
-      storeBatch();
+
+    constexpr std::size_t kPieceBytes = 64 * 1024;
+    const std::uint16_t codePage = platform_.locale.AnsiCodePage();
+    std::string bytes;  // read and not decoded yet: the start of a line whose end is still to come
+    std::size_t total = 0;
+    bool first = true;
+    bool utf8 = false;
+    for (bool end = false; !end;) {
+      const std::size_t kept = bytes.size();
+      // A line longer than a piece makes the piece larger: it is decoded whole.
+      const std::size_t want = std::max(kPieceBytes, 2 * kept);
+      bytes.resize(want);
+      std::size_t filled = kept;
+      while (filled < want) {
+        const auto count = file->Read(std::as_writable_bytes(std::span(bytes.data() + filled, want - filled)));
+        if (!count) {
+          Clear();
+          ShowOpenError(owner, path, false);
+          return false;
+        }
+        if (*count == 0) {
+          end = true;
+          break;
+        }
+        filled += *count;
+      }
+      total += filled - kept;
+      // A file that grew past the limit while it was read is refused as well.
+      if (total > kMaxIniFileBytes) {
+        Clear();
+        ShowOpenError(owner, path, false);
+        return false;
+      }
+      std::string_view ready(bytes.data(), filled);
+      // The text ends at the first zero byte.
+      if (const auto zero = ready.find('\0', kept); zero != std::string_view::npos) {
+        ready = ready.substr(0, zero);
+        end = true;
+      }
+      std::size_t skip = 0;
+      if (first) {
+        first = false;
+        utf8 = ready.starts_with(text::kUtf8ByteOrderMark);
+        if (utf8) skip = text::kUtf8ByteOrderMark.size();
+      }
+      std::size_t cut = ready.size();
+      if (!end) {
+        const auto lineEnd = ready.rfind("\r\n");
+        cut = lineEnd == std::string_view::npos || lineEnd + 2 <= skip ? skip : lineEnd + 2;
+      }
+      if (cut > skip) {
+        const std::size_t at = pool_.size();
+        text::AppendDeviceText(ready.substr(skip, cut - skip), utf8, codePage, pool_);
+        parse(at);
+      }
+      bytes.erase(0, cut);
+      bytes.resize(end ? 0 : filled - cut);
     }
+    storeBatch();
+    released_ = pool_.size() - referenced;
   } catch (const std::bad_alloc&) {
     Clear();
     return false;
@@ -229,7 +326,7 @@ bool ProfileStore::Save(platform::WindowHandle owner, std::u16string_view path) 
   if (EntryCount() == 0) return false;
   const auto bytes =
       text::EncodeDeviceText(FormatIniText(
-                                 sections_.size(), [&](std::size_t s) { return View(sections_[s]); },
+                                 sections_.size(), [&](std::size_t s) { return View(sections_[s].name); },
                                  entries_.size(),
                                  [&](std::size_t i) {
                                    const Entry& e = entries_[i];
@@ -259,7 +356,7 @@ std::int32_t ProfileStore::GetInt(std::u16string_view section, std::u16string_vi
 void ProfileStore::SetString(std::u16string_view section, std::u16string_view key,
                              std::u16string_view value) {
   const std::uint32_t s = SectionOf(section, FoldedIndex::Hash(section));
-  Set(s, FoldedIndex::Hash(key, s), key, value);
+  Set(s, KeyHash(key, s), key, value);
 }
 
 void ProfileStore::SetInt(std::u16string_view section, std::u16string_view key, std::int32_t value) {
@@ -270,7 +367,7 @@ void ProfileStore::DeleteKey(std::u16string_view section, std::u16string_view ke
   const std::uint32_t s = FindSection(section);
   const std::uint32_t id = FindEntry(s, key);
   if (id == FoldedIndex::kNone) return;
-  entryIndex_.Erase(FoldedIndex::Hash(key, s), id);
+  entryIndex_.Erase(KeyHash(key, s), id);
   const Entry removed = entries_[id];
   entries_[id] = Entry{};
   ++removed_;

@@ -53,6 +53,10 @@ class ProfileStore {
     std::uint32_t at = 0;
     std::uint32_t size = 0;
   };
+  struct Section {
+    Span name;
+    std::uint32_t hash = 0;  // FoldedIndex::Hash(name): the seed of its keys' hashes
+  };
   struct Entry {
     static constexpr std::uint32_t kRemoved = UINT32_MAX;  // a removed entry, left out when writing
 
@@ -71,7 +75,12 @@ class ProfileStore {
   // The place of the section in the list, added at its end when new; `hash` is FoldedIndex::Hash(section).
   std::uint32_t SectionOf(std::u16string_view section, std::uint32_t hash);
   std::uint32_t FindEntry(std::uint32_t section, std::u16string_view key) const;
-  // `hash` is FoldedIndex::Hash(key, section).
+  // The hash of a key of the section: seeded by the section's own hash, so it can be known from the
+  // section's name before the section is found.
+  std::uint32_t KeyHash(std::u16string_view key, std::uint32_t section) const {
+    return FoldedIndex::Hash(key, sections_[section].hash);
+  }
+  // `hash` is KeyHash(key, section).
   void Set(std::uint32_t section, std::uint32_t hash, std::u16string_view key, std::u16string_view value);
   // Drops removed entries from the list once they are the larger part, keeping the order.
   void Compact();
@@ -79,11 +88,12 @@ class ProfileStore {
 
   platform::Platform& platform_;
   bool koreanUi_;
-  // Every section name, key and value lies in one pool, one after the other: a large file costs a few
-  // allocations instead of two per key, and reading it again frees them at once.
+  // Every section name, key and value lies in one pool: after a read the pool is the file's text and
+  // they are pieces of it; what is set later is added at its end. A large file costs a few allocations
+  // instead of two per key, and reading it again frees them at once.
   std::u16string pool_;
   std::size_t released_ = 0;  // characters of the pool nothing refers to
-  std::vector<Span> sections_;
+  std::vector<Section> sections_;
   // In the order the entries were first added; removed ones stay as gaps until the next Compact.
   std::vector<Entry> entries_;
   std::size_t removed_ = 0;

@@ -34,20 +34,20 @@ inline bool IsTrailOf(unsigned lead, unsigned trail) {
          (trail >= 0x81 && trail <= 0xA0);
 }
 
-std::u16string DecodeWestern(std::string_view bytes) {
-  std::u16string out(bytes.size(), u'\0');
+void AppendWestern(std::string_view bytes, std::u16string& out) {
+  const std::size_t at = out.size();
+  out.resize(at + bytes.size());
+  char16_t* to = out.data() + at;
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     const auto b = static_cast<unsigned char>(bytes[i]);
-    out[i] = (b >= 0x80 && b < 0xA0) ? kCp1252High[b - 0x80] : static_cast<char16_t>(b);
+    to[i] = (b >= 0x80 && b < 0xA0) ? kCp1252High[b - 0x80] : static_cast<char16_t>(b);
   }
-  return out;
 }
 
 // "\xC0\xFA\xC0\xE5\xBC\xD2" is "저장소". Single bytes below 0x80 are ASCII; 0x80 and 0xFF are not
 // used by the code page.
-std::u16string DecodeKorean(std::string_view bytes) {
-  std::u16string out;
-  out.reserve(bytes.size());
+void AppendKorean(std::string_view bytes, std::u16string& out) {
+  out.reserve(out.size() + bytes.size());
   const std::size_t n = bytes.size();
   std::size_t i = 0;
   while (i < n) {
@@ -73,7 +73,6 @@ std::u16string DecodeKorean(std::string_view bytes) {
     out.push_back(c != 0 ? c : kReplacement);
     i += 2;
   }
-  return out;
 }
 
 // Byte of code page 1252 for `c`, or '?'.
@@ -139,9 +138,18 @@ inline bool IsSurrogate(char16_t c) {
 
 }  // namespace
 
+void AppendDecoded(std::string_view bytes, std::uint16_t codePage, std::u16string& out) {
+  if (codePage == kCodePageKorean) {
+    AppendKorean(bytes, out);
+  } else {
+    AppendWestern(bytes, out);
+  }
+}
+
 std::u16string Decode(std::string_view bytes, std::uint16_t codePage) {
-  if (codePage == kCodePageKorean) return DecodeKorean(bytes);
-  return DecodeWestern(bytes);
+  std::u16string out;
+  AppendDecoded(bytes, codePage, out);
+  return out;
 }
 
 namespace {

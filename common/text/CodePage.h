@@ -15,6 +15,8 @@ inline constexpr std::uint16_t kCodePageWestern = 1252;
 // Byte text to UTF-16. A byte or byte pair that is not valid in the code page becomes U+FFFD and the
 // conversion goes on with the next byte, so nothing after it is lost. Zero bytes are kept.
 std::u16string Decode(std::string_view bytes, std::uint16_t codePage);
+// The same, appended to `out`.
+void AppendDecoded(std::string_view bytes, std::uint16_t codePage, std::u16string& out);
 
 // UTF-16 to byte text. A character the code page cannot hold becomes '?'. With `composeFirst`, a base
 // character followed by a combining mark is first composed into its precomposed form where one exists

@@ -10,24 +10,12 @@ std::u16string DecodeDeviceText(std::string_view bytes, std::uint16_t codePage) 
   return Decode(bytes, codePage);
 }
 
-DeviceTextPieces::DeviceTextPieces(std::string_view bytes, std::uint16_t codePage)
-    : rest_(bytes), codePage_(codePage), utf8_(bytes.starts_with(kUtf8ByteOrderMark)) {
-  if (utf8_) rest_.remove_prefix(kUtf8ByteOrderMark.size());
-}
-
-bool DeviceTextPieces::Next(std::u16string& piece) {
-  if (rest_.empty()) return false;
-  // Small enough to stay in the processor's cache while it is parsed.
-  constexpr std::size_t kPieceBytes = 32 * 1024;
-  std::size_t end = rest_.size();
-  if (end > kPieceBytes) {
-    const auto lineEnd = rest_.find("\r\n", kPieceBytes);
-    if (lineEnd != std::string_view::npos) end = lineEnd + 2;
+void AppendDeviceText(std::string_view bytes, bool utf8, std::uint16_t codePage, std::u16string& out) {
+  if (utf8) {
+    AppendFromUtf8(bytes, out);
+  } else {
+    AppendDecoded(bytes, codePage, out);
   }
-  const std::string_view bytes = rest_.substr(0, end);
-  rest_.remove_prefix(end);
-  piece = utf8_ ? FromUtf8(bytes) : Decode(bytes, codePage_);
-  return true;
 }
 
 std::string EncodeDeviceText(std::u16string_view text, std::uint16_t codePage) {

@@ -15,21 +15,10 @@ inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 // The text of a device file's bytes: UTF-8 after a leading byte-order mark, else the code page.
 std::u16string DecodeDeviceText(std::string_view bytes, std::uint16_t codePage);
 
-// Decodes the bytes of a device file piece by piece, each piece ending after a CR LF (or at the end),
-// so that a large file is never held as UTF-16 all at once. The pieces together are
-// DecodeDeviceText(bytes); a CR LF never lies inside a character of either code page or of UTF-8.
-class DeviceTextPieces {
- public:
-  DeviceTextPieces(std::string_view bytes, std::uint16_t codePage);
-
-  // The next piece into `piece`; false when all was decoded.
-  bool Next(std::u16string& piece);
-
- private:
-  std::string_view rest_;
-  std::uint16_t codePage_;
-  bool utf8_;
-};
+// Appends the text of whole lines of a device file (`bytes`, its byte-order mark already taken off) to
+// `out`: UTF-8 when the file began with the mark, else the code page. Lines decode alike one piece at a
+// time or all at once: a CR LF never lies inside a character of either code page or of UTF-8.
+void AppendDeviceText(std::string_view bytes, bool utf8, std::uint16_t codePage, std::u16string& out);
 
 // The bytes of a device file holding `text`: the code page (combining marks composed first, as the
 // device's converter does) when it holds every character, so such files stay exactly as they always

@@ -184,7 +184,12 @@ std::u16string ZeroPadded(std::int64_t value, int width) {
 // surrogates, values past U+10FFFF, stray continuation bytes and truncated sequences.
 std::u16string FromUtf8(std::string_view s) {
   std::u16string out;
-  out.reserve(s.size());
+  AppendFromUtf8(s, out);
+  return out;
+}
+
+void AppendFromUtf8(std::string_view s, std::u16string& out) {
+  out.reserve(out.size() + s.size());
   std::size_t i = 0;
   const std::size_t n = s.size();
   while (i < n) {
@@ -243,7 +248,6 @@ std::u16string FromUtf8(std::string_view s) {
       out.push_back(static_cast<char16_t>(cp));
     }
   }
-  return out;
 }
 
 std::string ToUtf8(std::u16string_view s) {

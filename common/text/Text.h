@@ -43,6 +43,8 @@ std::u16string ZeroPadded(std::int64_t value, int width);
 // UTF-8 at the edges (host file names, logs, command lines). Unpaired surrogates and invalid UTF-8
 // become U+FFFD.
 std::u16string FromUtf8(std::string_view s);
+// The same, appended to `out`.
+void AppendFromUtf8(std::string_view s, std::u16string& out);
 std::string ToUtf8(std::u16string_view s);
 
 }  // namespace vexa::text

@@ -320,5 +320,62 @@ TEST_F(ProfileStoreTest, KeyNamesOfASectionInFileOrderWithoutRemovedOnes) {
   EXPECT_TRUE(keys.empty());
 }
 
+// Large files are read a piece at a time, their text kept as read: what comes out must not depend on
+// where the pieces end. Lines of every kind cross the places where a piece ends, one line is longer
+// than a piece, a section comes back far on under another spelling and a key is given again there.
+TEST_F(ProfileStoreTest, ALargeFileReadsAsItsLinesSayWhereverItsPiecesEnd) {
+  std::string file;
+  std::string expected;  // what a save writes: each section once, its keys in first order
+  constexpr int kSections = 3000;
+  for (int s = 0; s < kSections; ++s) {
+    const std::string n = std::to_string(s);
+    if (s == 1500) file += "[Empty]\r\n";  // a header without keys makes no section
+    file += "[Sec" + n + "]\r\n";
+    expected += (s > 0 ? "\r\n[Sec" : "[Sec") + n + "]\r\n";
+    for (int k = 0; k < 10; ++k) {
+      std::string value = "v" + n + "-" + std::to_string(k);
+      if (s == 0 && k == 0) value = "last";  // given again at the end
+      if (s == 2000 && k == 3) value = std::string(100000, 'x');
+      file += (k == 5 ? "  K" : "K") + std::to_string(k) + " = " + (s == 0 && k == 0 ? "first" : value) + " \r\n";
+      expected += "K" + std::to_string(k) + "=" + value + "\r\n";
+    }
+    if (s == 0) expected += "Extra=1\r\n";
+  }
+  file += "[sec0]\r\nk0=last\r\nExtra=1";  // no line end at the very end
+  auto store = ReadBytes(file);
+  EXPECT_EQ(store.EntryCount(), kSections * 10u + 1u);
+  EXPECT_EQ(store.GetString(u"SEC0", u"k0", u""), u"last");
+  EXPECT_EQ(store.GetString(u"Sec2000", u"K3", u"").size(), 100000u);
+  EXPECT_EQ(store.GetString(u"Sec2999", u"K9", u""), u"v2999-9");
+  EXPECT_EQ(store.GetString(u"Empty", u"K0", u"none"), u"none");
+  ASSERT_TRUE(store.Save(platform::kNoWindow, u"\\out.ini"));
+  EXPECT_TRUE(device.tree.ReadHostFile("out.ini") == expected);  // (too long to print)
+
+  // Setting values after such a read: shorter in place, longer at the pool's end, and many at once
+  // until the pool is rebuilt; nothing else changes.
+  store.SetString(u"Sec1", u"K1", u"s");
+  store.SetString(u"Sec2", u"K2", std::u16string(300, u'y'));
+  for (int s = 100; s < 1100; ++s) store.SetString(u"Sec" + text::FromInt(s), u"K4", std::u16string(40, u'z'));
+  EXPECT_EQ(store.GetString(u"Sec1", u"K1", u""), u"s");
+  EXPECT_EQ(store.GetString(u"Sec2", u"K2", u""), std::u16string(300, u'y'));
+  EXPECT_EQ(store.GetString(u"Sec1099", u"K4", u""), std::u16string(40, u'z'));
+  EXPECT_EQ(store.GetString(u"Sec1099", u"K5", u""), u"v1099-5");
+  EXPECT_EQ(store.GetString(u"Sec2000", u"K3", u"").size(), 100000u);
+}
+
+TEST_F(ProfileStoreTest, AUtf8FileOfManyPiecesKeepsItsKoreanAndEndsAtItsFirstZero) {
+  std::string file = "\xEF\xBB\xBF[\xED\x95\x9C]\r\n";  // [한]
+  for (int i = 0; i < 20000; ++i) file += "\xED\x82\xA4" + std::to_string(i) + "=\xEA\xB0\x92" + std::to_string(i) + "\r\n";
+  file += "Last=ok";
+  file += '\0';
+  file += "\r\nHidden=1\r\n";
+  ASSERT_GT(file.size(), 3u * 65536u);
+  auto store = ReadBytes(file);
+  EXPECT_EQ(store.EntryCount(), 20001u);
+  EXPECT_EQ(store.GetString(u"한", u"키19999", u""), u"값19999");
+  EXPECT_EQ(store.GetString(u"한", u"Last", u""), u"ok");
+  EXPECT_EQ(store.GetString(u"한", u"Hidden", u"none"), u"none");
+}
+
 }  // namespace
 }  // namespace vexa
