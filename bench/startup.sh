@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Start-up time and peak memory of the launcher against the plain stand-in program (DemoApp: one Qt
 # window, the same start-up options), both headless on a copy of the demo device, each run ending
-# right after its first frame. Then the launcher on a skin of forty slots that all name one
+# right after its first frame; then both on a desktop (a private X server) to their first frame. Then the launcher on a skin of forty slots that all name one
 # 5000 × 5000 picture. Needs a built tree (scripts/test or cmake --build --preset default).
 #   bench/startup.sh [runs]      (default 20 runs of each)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/lib/packages.sh
-vexa_install_packages time python3
+vexa_install_packages time python3 xvfb libxdamage1
 
 runs=${1:-20}
 device="$(mktemp -d)"
@@ -34,6 +34,12 @@ deck="$device/Storage Card/VexaDeck/VexaDeck.exe"
 demo="$device/Storage Card/Navi/navi.exe"
 printf '%-34s %s\n' "DemoApp" "$(measure "$demo" --module-path '\Storage Card\Navi\navi.exe')"
 printf '%-34s %s\n' "VexaDeck, demo skin 800x480" "$(measure "$deck" --module-path '\Storage Card\VexaDeck\VexaDeck.exe')"
+
+# The same two on a desktop: to the first frame drawn on a private X server.
+echo "Desktop (private X server), median of $runs runs:"
+python3 bench/desktop_startup.py "$device" "$runs" \
+  DemoApp "Storage Card/Navi/navi.exe" '\Storage Card\Navi\navi.exe' \
+  "VexaDeck, demo skin 800x480" "Storage Card/VexaDeck/VexaDeck.exe" '\Storage Card\VexaDeck\VexaDeck.exe'
 
 # Forty slots naming one large PNG: each file is decoded once, reduced to the screen.
 skin="$device/Storage Card/VexaDeck/Skin/Big"

@@ -264,8 +264,10 @@ bool ProfileStore::Read(platform::WindowHandle owner, std::u16string_view path) 
     bool utf8 = false;
     for (bool end = false; !end;) {
       const std::size_t kept = bytes.size();
-      // A line longer than a piece makes the piece larger: it is decoded whole.
-      const std::size_t want = std::max(kPieceBytes, 2 * kept);
+      // A small file is read in one piece of its size (and one byte more, to see its end); a line
+      // longer than a piece makes the piece larger: it is decoded whole.
+      const std::size_t rest = total < *size ? static_cast<std::size_t>(*size) - total + 1 : 1;
+      const std::size_t want = std::max(kept + std::min(kPieceBytes, rest), 2 * kept);
       bytes.resize(want);
       std::size_t filled = kept;
       while (filled < want) {
