@@ -266,7 +266,8 @@ bool ProfileStore::Read(platform::WindowHandle owner, std::u16string_view path) 
       const std::size_t kept = bytes.size();
       // A small file is read in one piece of its size (and one byte more, to see its end); a line
       // longer than a piece makes the piece larger: it is decoded whole.
-      const std::size_t rest = total < *size ? static_cast<std::size_t>(*size) - total + 1 : 1;
+      // Past the size told (a file that grew, or one whose size is not known), whole pieces again.
+      const std::size_t rest = total < *size ? static_cast<std::size_t>(*size) - total + 1 : kPieceBytes;
       const std::size_t want = std::max(kept + std::min(kPieceBytes, rest), 2 * kept);
       bytes.resize(want);
       std::size_t filled = kept;
