@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/text/Text.h"
+
 // The text form of .ini files, shared by the profile stores: reading key lines out of a text and
 // writing sections back into one.
 namespace vexa {
@@ -31,11 +33,28 @@ struct IniEntry {
 void ForEachIniEntry(std::u16string_view text,
                      const std::function<void(std::u16string_view section, std::u16string_view key,
                                               std::u16string_view value)>& entry);
-// The same for one piece of a text cut after a CR LF: `section` is the current section, carried from
-// one piece to the next (empty before the first).
-void ForEachIniEntry(std::u16string_view text, std::u16string& section,
-                     const std::function<void(std::u16string_view section, std::u16string_view key,
-                                              std::u16string_view value)>& entry);
+// The same for one piece of a text cut after a CR LF, with `entry` called in line: `section` is the
+// current section, carried from one piece to the next (empty before the first). It is a piece of the
+// text (of an earlier piece, which must still be there); so are the section, key and value passed on.
+template <class Entry>
+void ForEachIniEntry(std::u16string_view text, std::u16string_view& section, Entry&& entry) {
+  for (std::size_t start = 0; start <= text.size();) {
+    auto end = text.find(u"\r\n", start);
+    if (end == std::u16string_view::npos) end = text.size();
+    const auto line = text.substr(start, end - start);
+    start = end + 2;
+
+    if (!line.empty() && line.front() == u'[') {
+      // The last character is dropped whatever it is.
+      section = line.size() < 2 ? std::u16string_view() : text::TrimView(line.substr(1, line.size() - 2));
+      continue;
+    }
+    if (line.empty() || section.empty()) continue;
+    const auto equals = line.find(u'=');
+    if (equals == std::u16string_view::npos) continue;
+    entry(section, text::TrimView(line.substr(0, equals)), line.substr(equals + 1));
+  }
+}
 
 // One key line as the text writer sees it: its section as a place in the section list.
 struct IniLine {

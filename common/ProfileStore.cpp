@@ -151,12 +151,14 @@ void ProfileStore::Compact() {
 bool ProfileStore::Read(platform::WindowHandle owner, std::u16string_view path) {
   Clear();
   try {
-    const std::unique_ptr<platform::File> file = platform_.files.Open(path, platform::OpenMode::kRead);
-    const std::optional<std::uint64_t> size = file ? file->Size() : std::nullopt;
-    if (!size || *size > kMaxIniFileBytes) {
+    const auto fail = [&] {
+      Clear();
       ShowOpenError(owner, path, false);
       return false;
-    }
+    };
+    const std::unique_ptr<platform::File> file = platform_.files.Open(path, platform::OpenMode::kRead);
+    const std::optional<std::uint64_t> size = file ? file->Size() : std::nullopt;
+    if (!size || *size > kMaxIniFileBytes) return fail();
     // The file is read, decoded and parsed a piece at a time, and its text is the pool: keys, values
     // and section names are pieces of the text as read, never copied again. A piece's bytes, its text
     // and its lines stay in the processor's cache from the read to the index. A code page's text (or
@@ -217,44 +219,25 @@ bool ProfileStore::Read(platform::WindowHandle owner, std::u16string_view path) 
       if (piece.empty()) return Span{};
       return Span{static_cast<std::uint32_t>(piece.data() - pool_.data()), static_cast<std::uint32_t>(piece.size())};
     };
-    // The current header; no keys are taken before one with a name.
+    // The current header's name, in the pool, and its hash.
     Span section;
     std::uint32_t sectionHash = 0;
-    bool inSection = false;
-    // Only CR LF ends a line, and the last line counts without one. A line starting with "[" is a header
-    // whose name is the line without its first and last character, trimmed ("[Main]" is Main); empty
-    // lines, lines before a header with a name and lines without "=" are skipped. The key is trimmed,
-    // and the value too unless the key is "Text": captions may be padded on purpose.
-    auto parse = [&](std::size_t from) {
-      const std::u16string_view text(pool_);
-      for (std::size_t start = from; start <= text.size();) {
-        auto end = text.find(u"\r\n", start);
-        if (end == std::u16string_view::npos) end = text.size();
-        const std::u16string_view line = text.substr(start, end - start);
-        start = end + 2;
-        if (!line.empty() && line.front() == u'[') {
-          // The last character is dropped whatever it is.
-          const std::u16string_view name = line.size() < 2 ? std::u16string_view() : text::TrimView(line.substr(1, line.size() - 2));
-          inSection = !name.empty();
-          if (inSection) {
-            section = spanOf(name);
-            sectionHash = FoldedIndex::Hash(name);
-            sectionIndex_.Prefetch(sectionHash);
-          }
-          continue;
-        }
-        if (line.empty() || !inSection) continue;
-        const auto equals = line.find(u'=');
-        if (equals == std::u16string_view::npos) continue;
-        const std::u16string_view key = text::TrimView(line.substr(0, equals));
-        std::u16string_view value = line.substr(equals + 1);
-        if (!text::EqualsNoCase(key, u"Text")) value = text::TrimView(value);
-        const std::uint32_t hash = FoldedIndex::Hash(key, sectionHash);
-        entryIndex_.Prefetch(hash);
-        batch[batched++] = {section, sectionHash, spanOf(key), spanOf(value), hash};
-        if (batched == batch.size()) storeBatch();
+    auto entry = [&](std::u16string_view name, std::u16string_view key, std::u16string_view value) {
+      const Span header = spanOf(name);
+      if (header.at != section.at || header.size != section.size) {
+        section = header;
+        sectionHash = FoldedIndex::Hash(name);
+        sectionIndex_.Prefetch(sectionHash);
       }
+      // A "Text" value keeps its blanks: captions may be padded on purpose.
+      if (!text::EqualsNoCase(key, u"Text")) value = text::TrimView(value);
+      const std::uint32_t hash = FoldedIndex::Hash(key, sectionHash);
+      entryIndex_.Prefetch(hash);
+      batch[batched++] = {section, sectionHash, spanOf(key), spanOf(value), hash};
+      if (batched == batch.size()) storeBatch();
     };
+    // The header carried from one piece to the next, as a place in the pool while the pool may move.
+    std::u16string_view header;
 
     constexpr std::size_t kPieceBytes = 64 * 1024;
     const std::uint16_t codePage = platform_.locale.AnsiCodePage();
@@ -273,11 +256,7 @@ bool ProfileStore::Read(platform::WindowHandle owner, std::u16string_view path) 
       std::size_t filled = kept;
       while (filled < want) {
         const auto count = file->Read(std::as_writable_bytes(std::span(bytes.data() + filled, want - filled)));
-        if (!count) {
-          Clear();
-          ShowOpenError(owner, path, false);
-          return false;
-        }
+        if (!count) return fail();
         if (*count == 0) {
           end = true;
           break;
@@ -286,11 +265,7 @@ bool ProfileStore::Read(platform::WindowHandle owner, std::u16string_view path) 
       }
       total += filled - kept;
       // A file that grew past the limit while it was read is refused as well.
-      if (total > kMaxIniFileBytes) {
-        Clear();
-        ShowOpenError(owner, path, false);
-        return false;
-      }
+      if (total > kMaxIniFileBytes) return fail();
       std::string_view ready(bytes.data(), filled);
       // The text ends at the first zero byte.
       if (const auto zero = ready.find('\0', kept); zero != std::string_view::npos) {
@@ -310,8 +285,10 @@ bool ProfileStore::Read(platform::WindowHandle owner, std::u16string_view path) 
       }
       if (cut > skip) {
         const std::size_t at = pool_.size();
+        const Span carried = spanOf(header);
         text::AppendDeviceText(ready.substr(skip, cut - skip), utf8, codePage, pool_);
-        parse(at);
+        header = header.empty() ? std::u16string_view() : View(carried);
+        ForEachIniEntry(std::u16string_view(pool_).substr(at), header, entry);
       }
       bytes.erase(0, cut);
       bytes.resize(end ? 0 : filled - cut);
