@@ -33,6 +33,10 @@ std::u16string FromQString(const QString& s) {
 // The face every unknown face becomes: one with Korean glyphs when the host has it.
 std::u16string FallbackFamily() {
   static const std::u16string family = [] {
+    // The database is filled first, under its lock. hasFamily resolves aliases outside that lock, and
+    // done first it starts fontconfig on its own while another thread fills the database: the host's
+    // whole font configuration read twice at once (the font warm-up and a first text racing).
+    (void)QFontDatabase::families();
     if (QFontDatabase::hasFamily(ToQString(kKoreanFamily))) return std::u16string(kKoreanFamily);
     return FromQString(QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
   }();
