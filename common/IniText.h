@@ -110,7 +110,8 @@ std::u16string FormatIniText(std::size_t sectionCount, SectionName&& sectionName
 }
 
 // The same over a list of sections and a list of entries.
-std::u16string FormatIniText(const std::vector<std::u16string>& sections, const std::vector<IniEntry>& entries);
+std::u16string FormatIniText(const std::vector<std::u16string>& sections,
+                             const std::vector<IniEntry>& entries);
 
 // The bytes of a file as text: up to the first zero byte.
 std::string_view UpToFirstZero(std::string_view bytes);

@@ -95,8 +95,9 @@ void ProfileStore::GetKeyNames(std::u16string_view section, std::vector<std::u16
 }
 
 std::uint32_t ProfileStore::FindSection(std::u16string_view section) const {
-  return sectionIndex_.Find(FoldedIndex::Hash(section),
-                            [&](std::uint32_t id) { return text::EqualsNoCase(View(sections_[id].name), section); });
+  return sectionIndex_.Find(FoldedIndex::Hash(section), [&](std::uint32_t id) {
+    return text::EqualsNoCase(View(sections_[id].name), section);
+  });
 }
 
 std::uint32_t ProfileStore::SectionOf(std::u16string_view section, std::uint32_t hash) {
@@ -217,7 +218,8 @@ bool ProfileStore::Read(platform::WindowHandle owner, std::u16string_view path) 
     };
     const auto spanOf = [&](std::u16string_view piece) {
       if (piece.empty()) return Span{};
-      return Span{static_cast<std::uint32_t>(piece.data() - pool_.data()), static_cast<std::uint32_t>(piece.size())};
+      return Span{static_cast<std::uint32_t>(piece.data() - pool_.data()),
+                  static_cast<std::uint32_t>(piece.size())};
     };
     // The current header's name, in the pool, and its hash.
     Span section;
@@ -255,7 +257,8 @@ bool ProfileStore::Read(platform::WindowHandle owner, std::u16string_view path) 
       bytes.resize(want);
       std::size_t filled = kept;
       while (filled < want) {
-        const auto count = file->Read(std::as_writable_bytes(std::span(bytes.data() + filled, want - filled)));
+        const auto count =
+            file->Read(std::as_writable_bytes(std::span(bytes.data() + filled, want - filled)));
         if (!count) return fail();
         if (*count == 0) {
           end = true;
@@ -304,15 +307,14 @@ bool ProfileStore::Read(platform::WindowHandle owner, std::u16string_view path) 
 
 bool ProfileStore::Save(platform::WindowHandle owner, std::u16string_view path) {
   if (EntryCount() == 0) return false;
-  const auto bytes =
-      text::EncodeDeviceText(FormatIniText(
-                                 sections_.size(), [&](std::size_t s) { return View(sections_[s].name); },
-                                 entries_.size(),
-                                 [&](std::size_t i) {
-                                   const Entry& e = entries_[i];
-                                   return IniLine{e.section, View(e.key), View(e.value)};
-                                 }),
-                             platform_.locale.AnsiCodePage());
+  const auto bytes = text::EncodeDeviceText(
+      FormatIniText(
+          sections_.size(), [&](std::size_t s) { return View(sections_[s].name); }, entries_.size(),
+          [&](std::size_t i) {
+            const Entry& e = entries_[i];
+            return IniLine{e.section, View(e.key), View(e.value)};
+          }),
+      platform_.locale.AnsiCodePage());
   if (!platform_.files.WriteWholeFile(path, bytes)) {
     ShowOpenError(owner, path, true);
     return false;

@@ -88,7 +88,9 @@ std::atomic<unsigned> fontGeneration{1};
 
 }  // namespace
 
-void QtTextRenderer::FontsChanged() { fontGeneration.fetch_add(1, std::memory_order_relaxed); }
+void QtTextRenderer::FontsChanged() {
+  fontGeneration.fetch_add(1, std::memory_order_relaxed);
+}
 
 // Asking the font database is slow (a search of every family), so the answer is kept until fonts are
 // registered or removed, which a skin change does.
@@ -151,8 +153,8 @@ QFont QtTextRenderer::ToQFont(const FontSpec& want) {
   return font;
 }
 
-void QtTextRenderer::Draw(gfx::Bitmap& target, const gfx::Rect& rect, std::u16string_view text, const FontSpec& font,
-                          gfx::ColorRef color, int flags) {
+void QtTextRenderer::Draw(gfx::Bitmap& target, const gfx::Rect& rect, std::u16string_view text,
+                          const FontSpec& font, gfx::ColorRef color, int flags) {
   const auto& stored = target.stored();
   if (target.empty() || stored.empty() || rect.empty() || text.empty()) return;
   // The bitmap's pixels are 0xFFRRGGBB words, Qt's RGB32 layout: the painter draws on them in place.
