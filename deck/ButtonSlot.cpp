@@ -219,6 +219,16 @@ const Bitmap* ButtonSlot::Picture(int which) const {
   return entry.picture.get();
 }
 
+void ButtonSlot::PrepareFirstDraw(gfx::Size screen) const {
+  if (!visible_ || rect_.empty() || rect_.right <= 0 || rect_.bottom <= 0 || rect_.left >= screen.width ||
+      rect_.top >= screen.height) {
+    return;
+  }
+  // As a drawing at rest asks: the normal picture, else the pressed one, else the disabled one.
+  (void)(Picture(kNormalPicture) != nullptr || Picture(kPressedPicture) != nullptr ||
+         Picture(kDisabledPicture) != nullptr);
+}
+
 std::optional<gfx::Size> ButtonSlot::PictureSize(PictureIndex which) const {
   const Bitmap* picture = Picture(which);
   if (picture == nullptr) return std::nullopt;

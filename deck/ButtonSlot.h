@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "common/gfx/Bitmap.h"
-#include "deck/PictureCache.h"
 #include "common/gfx/Geometry.h"
+#include "deck/PictureCache.h"
 #include "deck/SlotSettings.h"
 #include "platform/ControlFonts.h"
 #include "platform/Platform.h"
@@ -146,6 +146,10 @@ class ButtonSlot {
   void SetIcons(int pressedId, gfx::Size pressedSize, int normalId, gfx::Size normalSize, int disabledId,
                 gfx::Size disabledSize, bool redraw = false);
   bool HasPicture(PictureIndex which) const { return Picture(which) != nullptr; }
+  // Decodes now the picture the slot's first drawing at rest shows, when it lies on a screen of that
+  // size and is shown: the same decoding that drawing would do, done earlier. At start-up the launcher
+  // decodes while the font thread still reads the host's fonts, which the first caption waits for.
+  void PrepareFirstDraw(gfx::Size screen) const;
   // The picture's own size; nothing when the slot has no such picture.
   std::optional<gfx::Size> PictureSize(PictureIndex which) const;
   // A picture place shows this picture as its normal one; the skin's paths stay as they are, so the

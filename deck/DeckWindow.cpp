@@ -184,6 +184,9 @@ void DeckWindow::ApplySkin(LoadedSkin skin) {
     slot.SetBackground(&background_);
     slot.Apply(skin.slots[static_cast<std::size_t>(i)]);
   }
+  // The pictures the first paint shows are decoded before it: at start-up the first caption waits for
+  // the font thread, and this work fills that wait.
+  for (const auto& slot : slots_) slot->PrepareFirstDraw(screen_);
   skin_ = std::move(skin);
   pictureShow_.SetSkin({skin_.location.folder, skin_.location.name, skin_.location.file, skin_.live.pictures, screen_});
   // A reader already running for the displays fills the new skin's displays at once.

@@ -490,7 +490,8 @@ TEST(PictureCacheTest, EachFileIsDecodedOnceAtTheScreenSizeUntilCleared) {
   for (int i = 0; i < 40; ++i) {
     slots.push_back(std::make_unique<ButtonSlot>(services));
     // The device's file names are one name in any letter case.
-    slots.back()->SetPictures(u"\\Skin\\pressed.png", i % 2 ? u"\\SKIN\\BIG.PNG" : u"\\Skin\\big.png", u"", false);
+    slots.back()->SetPictures(u"\\Skin\\pressed.png", i % 2 ? u"\\SKIN\\BIG.PNG" : u"\\Skin\\big.png", u"",
+                              false);
   }
   // Pictures are decoded when first needed, the pressed ones only when a slot is drawn pressed.
   EXPECT_EQ(decoder.Decodes(u"\\Skin\\big.png"), 0);
@@ -510,6 +511,36 @@ TEST(PictureCacheTest, EachFileIsDecodedOnceAtTheScreenSizeUntilCleared) {
   cache.Clear();
   EXPECT_NE(cache.Get(u"\\Skin\\big.png"), nullptr);
   EXPECT_EQ(decoder.Decodes(u"\\Skin\\big.png"), 2);
+}
+
+// Decoding ahead of the first paint decodes exactly what that paint would: the picture a slot at rest
+// shows, for slots that are shown and lie on the screen, and nothing a press or a disabled slot needs.
+TEST(PictureCacheTest, PreparingTheFirstDrawDecodesWhatItShowsAndNothingElse) {
+  testing::FakePictureDecoder decoder;
+  for (const auto* name : {u"\\n0", u"\\p0", u"\\n1", u"\\n2", u"\\p3", u"\\d3", u"\\n4"}) {
+    decoder.Add(name, gfx::Bitmap(4, 4));
+  }
+  SlotServices services;
+  services.pictures = &decoder;
+  std::vector<std::unique_ptr<ButtonSlot>> slots;
+  for (int i = 0; i < 5; ++i) slots.push_back(std::make_unique<ButtonSlot>(services));
+  slots[0]->SetPictures(u"\\p0", u"\\n0", u"");
+  slots[0]->Place(gfx::Rect{0, 0, 10, 10}, false);
+  slots[1]->SetPictures(u"", u"\\n1", u"");  // hidden
+  slots[1]->Place(gfx::Rect{0, 0, 10, 10}, false);
+  slots[1]->Show(false);
+  slots[2]->SetPictures(u"", u"\\n2", u"");  // beyond the screen's right edge
+  slots[2]->Place(gfx::Rect{800, 0, 810, 10}, false);
+  slots[3]->SetPictures(u"\\p3", u"", u"\\d3");  // no normal picture: the pressed one shows at rest
+  slots[3]->Place(gfx::Rect{790, 470, 800, 480}, false);
+  slots[4]->SetPictures(u"", u"\\n4", u"");  // no size
+  for (const auto& slot : slots) slot->PrepareFirstDraw({800, 480});
+  EXPECT_EQ(decoder.decodes, (std::map<std::u16string, int>{{u"\\n0", 1}, {u"\\p3", 1}}));
+  // The paint that follows decodes nothing again.
+  Bitmap canvas(10, 10);
+  slots[0]->Draw(canvas, DrawItemState{});
+  slots[3]->Draw(canvas, DrawItemState{});
+  EXPECT_EQ(decoder.decodes, (std::map<std::u16string, int>{{u"\\n0", 1}, {u"\\p3", 1}}));
 }
 
 }  // namespace
