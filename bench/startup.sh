@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Start-up time and peak memory of the launcher against the plain stand-in program (DemoApp: one Qt
 # window, the same start-up options), both headless on a copy of the demo device, each run ending
-# right after its first frame; then both on a desktop (a private X server) to their first frame. Then the launcher on a skin of forty slots that all name one
-# 5000 × 5000 picture. Needs a built tree (scripts/test or cmake --build --preset default).
+# right after its first frame; then both on a desktop (a private X server) to their first frame. Then
+# the launcher on a skin of forty slots that all name one 5000 × 5000 picture. Needs a built tree
+# (scripts/test or cmake --build --preset default).
 #   bench/startup.sh [runs]      (default 20 runs of each)
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -224,9 +224,13 @@ void ButtonSlot::PrepareFirstDraw(gfx::Size screen) const {
       rect_.top >= screen.height) {
     return;
   }
-  // As a drawing at rest asks: the normal picture, else the pressed one, else the disabled one.
-  (void)(Picture(kNormalPicture) != nullptr || Picture(kPressedPicture) != nullptr ||
-         Picture(kDisabledPicture) != nullptr);
+  (void)AnyPicture();
+}
+
+bool ButtonSlot::AnyPicture() const {
+  // The normal picture is asked first: it is the one a slot at rest shows, so the others stay undecoded.
+  return Picture(kNormalPicture) != nullptr || Picture(kPressedPicture) != nullptr ||
+         Picture(kDisabledPicture) != nullptr;
 }
 
 std::optional<gfx::Size> ButtonSlot::PictureSize(PictureIndex which) const {
@@ -433,9 +437,7 @@ void ButtonSlot::DrawBackground(Bitmap& canvas, bool pressed, bool focused, bool
 
 void ButtonSlot::DrawPicture(Bitmap& canvas, Rect& captionRect, bool hasCaption, bool pressed, bool disabled,
                              bool hovering, bool highlighted) const {
-  // The normal picture is asked first: it is the one a slot at rest shows, so the others stay undecoded.
-  const bool anyPicture = Picture(kNormalPicture) != nullptr || Picture(kPressedPicture) != nullptr ||
-                          Picture(kDisabledPicture) != nullptr;
+  const bool anyPicture = AnyPicture();
   const bool anyIcon = std::any_of(entries_.begin(), entries_.end(), [](const Entry& e) { return e.icon; });
   if (!anyPicture && !anyIcon) return;
 

@@ -221,6 +221,8 @@ class ButtonSlot {
     mutable bool pending = false;  // `picture` is still to be decoded from the slot's path
   };
   const gfx::Bitmap* Picture(int which) const;
+  // Whether the slot has any picture, decoding only as many as it takes to tell.
+  bool AnyPicture() const;
 
   void SetFlag(Flag flag, bool on, bool redraw);
   void MaybeRedraw(bool redraw) {
